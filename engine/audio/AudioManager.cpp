@@ -1,0 +1,86 @@
+#include "engine/audio/AudioManager.h"
+
+#include <AL/al.h>
+#include <AL/alc.h>
+
+#include "engine/audio/FwSoundInstance.h"
+
+struct AudioManager::Engine {
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+
+    ~Engine() {
+        if (context != nullptr) {
+            if (alcGetCurrentContext() == context) alcMakeContextCurrent(nullptr);
+            alcDestroyContext(context);
+        }
+        if (device != nullptr) alcCloseDevice(device);
+    }
+};
+
+AudioManager& AudioManager::GetInstance() {
+    static AudioManager instance;
+    return instance;
+}
+
+AudioManager::~AudioManager() {
+    Release();
+}
+
+bool AudioManager::Initialize() {
+    Release();
+
+    auto engine = std::make_unique<Engine>();
+    engine->device = alcOpenDevice(nullptr);
+    if (engine->device == nullptr) return false;
+    engine->context = alcCreateContext(engine->device, nullptr);
+    if (engine->context == nullptr || alcMakeContextCurrent(engine->context) != ALC_TRUE) {
+        return false;
+    }
+    // Inverse distance, clamped: full volume within a voice's reference distance (its curve
+    // distance scaler), scaler / distance beyond. Voices set their own reference distance.
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alGetError();
+
+    engine_ = std::move(engine);
+    liveGeneration_ = ++lastGeneration_;
+    if (liveGeneration_ == 0) liveGeneration_ = ++lastGeneration_;  // 0 means "no device"
+    listenerFront_ = Vector3(0.0f, 0.0f, 1.0f);
+    return true;
+}
+
+void AudioManager::Update() {
+    if (!engine_) return;
+    for (auto it = playList_.begin(); it != playList_.end();) {
+        if (!it->second || !it->second->IsPlaying()) {
+            it = playList_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void AudioManager::SetListener(const Vector3& position, const Vector3& front, const Vector3& top) {
+    listenerPosition_ = position;
+    if (front.LengthSquared() > 0.0f) listenerFront_ = front;
+    if (top.LengthSquared() > 0.0f) listenerTop_ = top;
+}
+
+void AudioManager::AddToPlayList(std::shared_ptr<FwSoundInstance> instance) {
+    if (!instance) return;
+    const FwSoundInstance* key = instance.get();
+    playList_[key] = std::move(instance);
+}
+
+bool AudioManager::IsInPlayList(const FwSoundInstance* instance) const {
+    return playList_.find(instance) != playList_.end();
+}
+
+void AudioManager::Release() {
+    // Voices first: their sources must be deleted while the context still exists.
+    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> voices;
+    voices.swap(playList_);
+    voices.clear();
+    liveGeneration_ = 0;
+    engine_.reset();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "engine/math/Vector3.h"
+
+class FwSoundInstance;
+
+// The audio engine singleton: one OpenAL device and context, the 3D listener and the play
+// list that keeps fire-and-forget voices alive while they sound.
+//
+// All calls come from the main thread; OpenAL mixes on its own thread. Coordinates are the
+// game's left-handed world (x right, y up, z forward) in world units.
+class AudioManager {
+public:
+    static AudioManager& GetInstance();
+
+    // Opens the default output device and makes a context current. Empties the play list and
+    // closes any previous device first. False when no device or context can be had (the
+    // application then refuses to start).
+    bool Initialize();
+    // Once per main-loop pass: drops every play-list entry that is not playing (finished,
+    // stopped or paused). A dropped voice lives on only while other handles hold it.
+    void Update();
+    // The listener that positioned voices are placed against when they start. front and top
+    // need not be unit length; a zero vector keeps the previous one.
+    void SetListener(const Vector3& position, const Vector3& front, const Vector3& top);
+    // Keeps the voice alive until an Update finds it not playing. Keyed by the instance's
+    // address, so adding the same voice twice keeps one entry.
+    void AddToPlayList(std::shared_ptr<FwSoundInstance> instance);
+    // Empties the play list, then closes the context and device. Every effect and voice
+    // still held elsewhere goes mute and empty; Initialize may open a new device later.
+    void Release();
+
+    // Whether a device is open (Initialize succeeded and Release has not run since).
+    bool IsInitialized() const { return engine_ != nullptr; }
+    std::size_t GetPlayListSize() const { return playList_.size(); }
+    bool IsInPlayList(const FwSoundInstance* instance) const;
+
+    const Vector3& GetListenerPosition() const { return listenerPosition_; }
+    const Vector3& GetListenerFront() const { return listenerFront_; }
+    const Vector3& GetListenerTop() const { return listenerTop_; }
+
+    // Identifies the device that OpenAL objects were created on. Objects outliving their
+    // device (a Release, or static destruction at exit) must not touch OpenAL: their names
+    // could belong to a newer device. Safe to call at any time, even during exit, since it
+    // reads only constant-initialised state.
+    static uint32_t CurrentDeviceGeneration() { return liveGeneration_; }
+    static bool IsDeviceLive(uint32_t generation) {
+        return generation != 0 && generation == liveGeneration_;
+    }
+
+    AudioManager(const AudioManager&) = delete;
+    AudioManager& operator=(const AudioManager&) = delete;
+
+private:
+    AudioManager() = default;
+    ~AudioManager();
+
+    struct Engine;  // device + context, defined where OpenAL is included
+
+    std::unique_ptr<Engine> engine_;
+    Vector3 listenerFront_{0.0f, 0.0f, -1.0f};
+    Vector3 listenerTop_{0.0f, 1.0f, 0.0f};
+    Vector3 listenerPosition_{};
+    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> playList_;
+
+    static constinit inline uint32_t liveGeneration_ = 0;  // 0: no device open
+    static constinit inline uint32_t lastGeneration_ = 0;
+};

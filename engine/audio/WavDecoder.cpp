@@ -1,0 +1,77 @@
+#include "engine/audio/WavDecoder.h"
+
+#include <SDL.h>
+
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// SDL_LoadWAV frees nothing on our behalf; this owns its buffer.
+struct SdlWavData {
+    Uint8* data = nullptr;
+    ~SdlWavData() { SDL_FreeWAV(data); }
+};
+
+bool DecodeRw(SDL_RWops* rw, PcmSound& out) {
+    out = PcmSound{};
+    if (rw == nullptr) return false;
+    // By default SDL plays a truncated data chunk up to where it ends; a cut-off file is a
+    // broken asset, and we would rather hear nothing than half a sound. The RIFF size field
+    // is still ignored, since many writers get it wrong.
+    SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_DEFAULT);
+
+    SDL_AudioSpec spec{};
+    SdlWavData wav;
+    Uint32 length = 0;
+    if (SDL_LoadWAV_RW(rw, 1, &spec, &wav.data, &length) == nullptr) return false;
+    if (spec.channels == 0 || spec.freq <= 0 || length == 0) return false;
+
+    const Uint8 outChannels = spec.channels >= 2 ? 2 : 1;
+    SDL_AudioCVT cvt{};
+    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+                                        outChannels, spec.freq);
+    if (built < 0) return false;
+
+    const int inFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    const Uint32 wholeFrames = length / static_cast<Uint32>(inFrameBytes);
+    if (wholeFrames == 0) return false;
+    const Uint32 inBytes = wholeFrames * static_cast<Uint32>(inFrameBytes);
+    // The conversion works in place in a buffer len_mult times the input.
+    if (cvt.len_mult <= 0 ||
+        inBytes > static_cast<Uint32>(std::numeric_limits<int>::max() / cvt.len_mult)) {
+        return false;
+    }
+
+    std::vector<Uint8> work(static_cast<std::size_t>(inBytes) * cvt.len_mult);
+    std::memcpy(work.data(), wav.data, inBytes);
+    cvt.buf = work.data();
+    cvt.len = static_cast<int>(inBytes);
+    if (built == 1 && SDL_ConvertAudio(&cvt) != 0) return false;
+    const int outBytes = built == 1 ? cvt.len_cvt : cvt.len;
+
+    const std::size_t frameValues = outChannels;
+    const std::size_t values = static_cast<std::size_t>(outBytes) / sizeof(int16_t);
+    const std::size_t wholeValues = values - values % frameValues;
+    if (wholeValues == 0) return false;
+
+    out.channels = outChannels;
+    out.sampleRate = spec.freq;
+    out.samples.resize(wholeValues);
+    std::memcpy(out.samples.data(), work.data(), wholeValues * sizeof(int16_t));
+    return true;
+}
+
+}  // namespace
+
+bool WavDecoder::DecodeFile(const std::string& path, PcmSound& out) {
+    out = PcmSound{};
+    if (path.empty()) return false;
+    return DecodeRw(SDL_RWFromFile(path.c_str(), "rb"), out);
+}
+
+bool WavDecoder::DecodeMemory(const void* data, std::size_t size, PcmSound& out) {
+    out = PcmSound{};
+    if (data == nullptr || size == 0 || size > static_cast<std::size_t>(INT32_MAX)) return false;
+    return DecodeRw(SDL_RWFromConstMem(data, static_cast<int>(size)), out);
+}

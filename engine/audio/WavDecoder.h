@@ -1,0 +1,29 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Decoded sound: interleaved signed 16-bit samples, one or two channels.
+struct PcmSound {
+    int channels = 0;
+    int sampleRate = 0;            // frames per second
+    std::vector<int16_t> samples;  // channels × frames values
+
+    std::size_t GetFrameCount() const {
+        return channels > 0 ? samples.size() / static_cast<std::size_t>(channels) : 0;
+    }
+};
+
+// Reads RIFF/WAVE data through SDL's decoder and converts it to PcmSound. Formats: PCM 8, 16,
+// 24 and 32 bits, IEEE float, A-law, mu-law, MS and IMA ADPCM; more than two channels are
+// mixed down to stereo, the rate is kept. A data chunk shorter than its header declares is
+// refused rather than played in part. Needs no open audio device and no SDL_Init.
+class WavDecoder {
+public:
+    // False (and out left empty) for a missing file, a non-WAV file, a corrupt or truncated
+    // file, or one without a single whole frame.
+    static bool DecodeFile(const std::string& path, PcmSound& out);
+    static bool DecodeMemory(const void* data, std::size_t size, PcmSound& out);
+};
