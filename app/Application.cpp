@@ -1,0 +1,76 @@
+#include "app/Application.h"
+
+#include <cstdint>
+#include <string>
+
+#include "app/SceneManager.h"
+#include "engine/audio/AudioManager.h"
+#include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/platform/Platform.h"
+
+Application& Application::GetInstance() {
+    static Application instance;
+    return instance;
+}
+
+bool Application::Initialize(int width, int height) {
+    Platform& platform = GetPlatform();
+    if (!window.Create(width, height, kCaption, "Window")) {
+        platform.ShowMessageBox("エラー", "ウィンドウ作成に失敗", false, false);
+        return false;
+    }
+
+    std::string errorText;
+    if (!GraphicsDevice::GetInstance().Initialize(window.GetHandle(), width, height, false,
+                                                  errorText)) {
+        platform.ShowMessageBox("Direct3D初期化失敗", errorText, true, true);
+        GraphicsDevice::GetInstance().Release();
+        window.Destroy();
+        return false;
+    }
+
+    ShaderManager::GetInstance().Initialize();
+
+    if (!AudioManager::GetInstance().Initialize()) {
+        platform.ShowMessageBox("サウンド初期化失敗", errorText, true, true);
+        ShaderManager::GetInstance().Release();
+        GraphicsDevice::GetInstance().Release();
+        window.Destroy();
+        return false;
+    }
+    return true;
+}
+
+void Application::Run(const SceneFactory& firstScene) {
+    if (!Initialize(1280, 720)) return;
+
+    Platform& platform = GetPlatform();
+    SceneManager& scenes = SceneManager::GetInstance();
+    scenes.SetScene(firstScene ? firstScene() : nullptr);
+
+    uint32_t frameStart = platform.GetTime();
+    for (;;) {
+        window.PumpMessages();
+        if (!window.GetHandle()) break;
+        AudioManager::GetInstance().Update();
+        scenes.Step();
+        GraphicsDevice::GetInstance().Present();
+
+        // Sleep out the rest of the pass's budget; a slow pass is not made up for.
+        const uint32_t now = platform.GetTime();
+        const uint32_t budget = static_cast<uint32_t>(1000 / maxFps);
+        if (now - frameStart < budget) platform.Sleep(budget + frameStart - now);
+        frameStart = platform.GetTime();
+    }
+    Shutdown();
+}
+
+void Application::Shutdown() {
+    // Scenes go first, while the devices they hold resources of still exist.
+    SceneManager::GetInstance().Clear();
+    ShaderManager::GetInstance().Release();
+    GraphicsDevice::GetInstance().Release();
+    AudioManager::GetInstance().Release();
+    window.Destroy();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+
+#include "app/GameWindow.h"
+#include "app/SceneBase.h"
+
+// The process's one application: initialises the window and the engine singletons, runs
+// the frame loop until the window is gone, then shuts down.
+class Application {
+public:
+    // Builds the first scene once the engine is up (the title screen in the game).
+    using SceneFactory = std::function<SceneBase*()>;
+
+    static Application& GetInstance();
+
+    // Window, graphics device, shader manager, audio manager, in that order; a failure
+    // shows its message box and leaves nothing initialised.
+    bool Initialize(int width, int height);
+    // Initialise at 1280 × 720, install the first scene, loop, shut down.
+    void Run(const SceneFactory& firstScene);
+
+    GameWindow& GetWindow() { return window; }
+    int GetMaxFps() const { return maxFps; }
+
+    static constexpr const char* kCaption = "ほしかげ ミルトス　ver1.0.5";
+
+private:
+    Application() = default;
+    void Shutdown();
+
+    GameWindow window;
+    int maxFps = 60;
+};

@@ -1,0 +1,20 @@
+#include "app/GameWindow.h"
+
+#include "engine/platform/Platform.h"
+
+bool GameWindow::Create(int width, int height, const std::string& caption, const std::string&) {
+    created = GetPlatform().CreateGameWindow(width, height, caption);
+    return created;
+}
+
+bool GameWindow::PumpMessages() { return GetPlatform().PumpMessages(); }
+
+void GameWindow::Destroy() {
+    if (created) GetPlatform().DestroyGameWindow();
+    created = false;
+}
+
+const void* GameWindow::GetHandle() const {
+    if (!created || !GetPlatform().IsWindowOpen()) return nullptr;
+    return &GetPlatform();
+}

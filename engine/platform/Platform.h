@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+// A point in pixels: client-area or screen coordinates, as each call says.
+struct PlatformPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const PlatformPoint&) const = default;
+};
+
+// The one window, the input devices, the clock and the dialogs, as the game uses them.
+// Two implementations exist: the SDL backend (a real window) and the scripted backend
+// (tests, soak runs and replays: scripted input, virtual clock, offscreen rendering).
+// Nothing outside engine/platform includes SDL; everything goes through this interface.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Creates the window with a client area of exactly width × height pixels, the given
+    // UTF-8 caption, not resizable, and makes an OpenGL 3.3 core context current on it
+    // with swap interval 0. False when either fails (nothing is left open then).
+    virtual bool CreateGameWindow(int width, int height, const std::string& caption) = 0;
+    // Drains pending window events. Escape and the close button destroy the window
+    // during this call. Returns false when a quit request was met.
+    virtual bool PumpMessages() = 0;
+    virtual bool IsWindowOpen() const = 0;
+    // Destroys the window and its context; does nothing when none exists.
+    virtual void DestroyGameWindow() = 0;
+    // Shows the back buffer of the current frame.
+    virtual void SwapBuffers() = 0;
+
+    // True while the key or button with this Windows virtual-key code is held.
+    virtual bool IsKeyDown(int virtualKey) const = 0;
+    // The cursor in screen pixels. With the cursor captured (hidden), mouse motion is
+    // relative underneath and this reports the last position set plus the motion since.
+    virtual PlatformPoint GetCursorPos() const = 0;
+    virtual void SetCursorPos(PlatformPoint screen) = 0;
+    virtual PlatformPoint ClientToScreen(PlatformPoint client) const = 0;
+    // Hiding the cursor also captures it in the window (relative motion); showing frees it.
+    virtual void ShowCursor(bool show) = 0;
+
+    // Milliseconds since an arbitrary start, 1-ms resolution, wrapping at 2^32.
+    virtual uint32_t GetTime() const = 0;
+    virtual void Sleep(uint32_t milliseconds) = 0;
+
+    // A modal message; withOwner says whether the game window is its parent.
+    virtual void ShowMessageBox(const std::string& caption, const std::string& text,
+                                bool error, bool withOwner) = 0;
+};
+
+// The platform in use. The game installs the SDL backend in main; tests install the
+// scripted backend. Owned here; replacing it destroys the previous one.
+Platform& GetPlatform();
+void SetPlatform(std::unique_ptr<Platform> platform);
+bool HasPlatform();

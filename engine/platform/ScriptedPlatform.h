@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/platform/SdlPlatform.h"
+
+// What the player does during one pass: keys and buttons held (virtual-key codes) and
+// the mouse motion in pixels.
+struct PassInput {
+    std::set<int> held;
+    int mouseDx = 0;
+    int mouseDy = 0;
+    bool operator==(const PassInput&) const = default;
+};
+
+// The headless backend for tests, soak runs, benchmarks and replays. Rendering is real
+// (an offscreen SDL window with an OpenGL context on Mesa llvmpipe); input comes from a
+// script asked once per pass; the clock is virtual and Sleep advances it at once, so
+// thousands of passes run in seconds and every run with the same script is the same.
+//
+// A pass begins with PumpMessages: the pass counter advances, the script is asked for
+// the pass's input, and at the pass limit the window is destroyed as if closed.
+class ScriptedPlatform : public SdlPlatform {
+public:
+    using Script = std::function<PassInput(uint64_t pass)>;
+    using Hook = std::function<void(uint64_t pass)>;
+
+    // The virtual clock starts at startTime milliseconds.
+    explicit ScriptedPlatform(uint32_t startTime = 1000);
+
+    void SetScript(Script script) { this->script = std::move(script); }
+    // The window closes in the pump of pass `passes` + 1, so exactly `passes` passes run.
+    void SetPassLimit(uint64_t passes) { passLimit = passes; }
+    // Called at the start of each pass, after the input is taken.
+    void SetPassHook(Hook hook) { passHook = std::move(hook); }
+    // Called right before each buffer swap (the finished picture of the pass is there).
+    void SetPresentHook(Hook hook) { presentHook = std::move(hook); }
+    // Makes the next CreateGameWindow fail, as a missing display would.
+    void SetFailWindowCreation(bool fail) { failWindowCreation = fail; }
+
+    // Passes started so far (the pass now running, 1-based).
+    uint64_t GetPass() const { return pass; }
+    // Lets a test pretend that work took time.
+    void AdvanceTime(uint32_t milliseconds) { now += milliseconds; }
+    const std::vector<uint32_t>& GetSleeps() const { return sleeps; }
+    struct Message {
+        std::string caption;
+        std::string text;
+        bool error = false;
+        bool withOwner = false;
+    };
+    const std::vector<Message>& GetMessages() const { return messages; }
+    int GetSwapCount() const { return swaps; }
+    const PassInput& GetInput() const { return input; }
+    bool IsCursorShown() const { return cursorShown; }
+
+    bool CreateGameWindow(int width, int height, const std::string& caption) override;
+    bool PumpMessages() override;
+    void SwapBuffers() override;
+    bool IsKeyDown(int virtualKey) const override;
+    PlatformPoint GetCursorPos() const override { return cursor; }
+    void SetCursorPos(PlatformPoint screen) override { cursor = screen; }
+    PlatformPoint ClientToScreen(PlatformPoint client) const override;
+    void ShowCursor(bool show) override { cursorShown = show; }
+    uint32_t GetTime() const override { return now; }
+    void Sleep(uint32_t milliseconds) override;
+    void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
+                        bool withOwner) override;
+
+private:
+    Script script;
+    Hook passHook;
+    Hook presentHook;
+    uint64_t pass = 0;
+    uint64_t passLimit = UINT64_MAX;
+    uint32_t now;
+    bool failWindowCreation = false;
+    bool cursorShown = true;
+    PassInput input;
+    PlatformPoint cursor;
+    std::vector<uint32_t> sleeps;
+    std::vector<Message> messages;
+    int swaps = 0;
+};

@@ -1,0 +1,184 @@
+#include "engine/platform/SdlPlatform.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+#include "engine/platform/Keys.h"
+
+namespace {
+
+SDL_Scancode ScancodeFor(int vk) {
+    if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
+    if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
+    switch (vk) {
+        case '0': return SDL_SCANCODE_0;
+        case vk::Return: return SDL_SCANCODE_RETURN;
+        case vk::Space: return SDL_SCANCODE_SPACE;
+        case vk::Escape: return SDL_SCANCODE_ESCAPE;
+        case vk::Left: return SDL_SCANCODE_LEFT;
+        case vk::Up: return SDL_SCANCODE_UP;
+        case vk::Right: return SDL_SCANCODE_RIGHT;
+        case vk::Down: return SDL_SCANCODE_DOWN;
+        default: return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+}  // namespace
+
+SdlPlatform::SdlPlatform() = default;
+
+SdlPlatform::~SdlPlatform() {
+    DestroyGameWindow();
+    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+}
+
+bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& caption) {
+    if (window) return false;
+    if (!videoReady) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
+        videoReady = true;
+    }
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+
+    // The window is not resizable, so the client area stays at the size asked for.
+    window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+    if (!window) return false;
+    glContext = SDL_GL_CreateContext(window);
+    if (!glContext) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+        return false;
+    }
+    SDL_GL_MakeCurrent(window, glContext);
+    // No vertical sync: the frame limiter paces the loop.
+    SDL_GL_SetSwapInterval(0);
+    virtualCursor = ClientToScreen({width / 2, height / 2});
+    return true;
+}
+
+bool SdlPlatform::PumpMessages() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (!HandleEvent(&event)) return false;
+    }
+    return true;
+}
+
+bool SdlPlatform::HandleEvent(const void* sdlEvent) {
+    const SDL_Event& event = *static_cast<const SDL_Event*>(sdlEvent);
+    switch (event.type) {
+        case SDL_QUIT:
+            DestroyGameWindow();
+            return false;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) DestroyGameWindow();
+            break;
+        case SDL_KEYDOWN:
+            if (event.key.keysym.sym == SDLK_ESCAPE) DestroyGameWindow();
+            break;
+        case SDL_MOUSEMOTION:
+            if (captured) AddMouseMotion(event.motion.xrel, event.motion.yrel);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+void SdlPlatform::AddMouseMotion(int dx, int dy) {
+    virtualCursor.x += dx;
+    virtualCursor.y += dy;
+}
+
+void SdlPlatform::DestroyGameWindow() {
+    if (captured) {
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+        captured = false;
+    }
+    if (glContext) {
+        SDL_GL_DeleteContext(glContext);
+        glContext = nullptr;
+    }
+    if (window) {
+        SDL_DestroyWindow(window);
+        window = nullptr;
+    }
+}
+
+void SdlPlatform::SwapBuffers() {
+    if (window) SDL_GL_SwapWindow(window);
+}
+
+bool SdlPlatform::IsKeyDown(int virtualKey) const {
+    if (virtualKey == vk::LButton || virtualKey == vk::RButton) {
+        const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
+        return (buttons & SDL_BUTTON(virtualKey == vk::LButton ? SDL_BUTTON_LEFT
+                                                               : SDL_BUTTON_RIGHT)) != 0;
+    }
+    int count = 0;
+    const Uint8* keys = SDL_GetKeyboardState(&count);
+    if (virtualKey == vk::Shift) {
+        return keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT];
+    }
+    const SDL_Scancode code = ScancodeFor(virtualKey);
+    return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];
+}
+
+PlatformPoint SdlPlatform::GetCursorPos() const {
+    if (captured) return virtualCursor;
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return {x, y};
+}
+
+void SdlPlatform::SetCursorPos(PlatformPoint screen) {
+    if (captured) {
+        virtualCursor = screen;
+        return;
+    }
+    SDL_WarpMouseGlobal(screen.x, screen.y);
+}
+
+PlatformPoint SdlPlatform::ClientToScreen(PlatformPoint client) const {
+    int x = 0, y = 0;
+    if (window) SDL_GetWindowPosition(window, &x, &y);
+    return {client.x + x, client.y + y};
+}
+
+void SdlPlatform::ShowCursor(bool show) {
+    const bool capture = !show;
+    if (capture == captured) return;
+    captured = capture;
+    SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE);
+    if (capture) SDL_GetRelativeMouseState(nullptr, nullptr);  // drop motion from before
+}
+
+uint32_t SdlPlatform::GetTime() const { return SDL_GetTicks(); }
+
+void SdlPlatform::Sleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+
+void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& text, bool error,
+                                 bool withOwner) {
+    // Also on stderr: without a display the dialog cannot appear, and the reason must not
+    // be lost.
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
+                             caption.c_str(), text.c_str(), withOwner ? window : nullptr);
+}
+
+PlatformPoint SdlPlatform::GetClientSize() const {
+    int w = 0, h = 0;
+    if (window) SDL_GL_GetDrawableSize(window, &w, &h);
+    return {w, h};
+}

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/Application.h"
+#include "app/InputLatch.h"
+#include "app/SceneManager.h"
+#include "engine/platform/Keys.h"
+#include "support/GameHarness.h"
+
+namespace {
+
+// A scene that records what happens to it and can pretend to take time.
+struct Journal {
+    std::vector<std::string> events;
+};
+
+class RecordingScene : public SceneBase {
+public:
+    RecordingScene(Journal& journal, std::string name, uint32_t workMs = 0)
+        : journal(journal), name(std::move(name)), workMs(workMs) {}
+    ~RecordingScene() override { journal.events.push_back(name + ":destroy"); }
+    void Update() override {
+        journal.events.push_back(name + ":update");
+        if (workMs) static_cast<ScriptedPlatform&>(GetPlatform()).AdvanceTime(workMs);
+        if (onUpdate) onUpdate();
+    }
+    void Draw() override { journal.events.push_back(name + ":draw"); }
+
+    std::function<void()> onUpdate;
+
+private:
+    Journal& journal;
+    std::string name;
+    uint32_t workMs;
+};
+
+TEST(ApplicationLoop, SleepsOutTheRestOfASixteenMillisecondBudget) {
+    GameHarness harness;
+    Journal journal;
+    harness.Run([&] { return new RecordingScene(journal, "a", 5); }, 3);
+    ASSERT_EQ(harness.Platform().GetSleeps().size(), 3u);
+    for (uint32_t sleep : harness.Platform().GetSleeps()) EXPECT_EQ(sleep, 11u);
+}
+
+TEST(ApplicationLoop, SlowPassesDoNotSleepAndAreNotMadeUpFor) {
+    GameHarness harness;
+    Journal journal;
+    harness.Run([&] { return new RecordingScene(journal, "a", 16); }, 4);
+    EXPECT_TRUE(harness.Platform().GetSleeps().empty());
+
+    GameHarness again;
+    again.Run([&] { return new RecordingScene(journal, "b", 40); }, 2);
+    EXPECT_TRUE(again.Platform().GetSleeps().empty());
+}
+
+TEST(ApplicationLoop, PassWhoseWindowClosesRunsNothingElse) {
+    GameHarness harness;
+    Journal journal;
+    harness.Run([&] { return new RecordingScene(journal, "a"); }, 2);
+    // Two full passes, then the pump of the third closes the window: no third update,
+    // draw or present.
+    int updates = 0;
+    for (const auto& e : journal.events) updates += e == "a:update";
+    EXPECT_EQ(updates, 2);
+    EXPECT_EQ(harness.Platform().GetSwapCount(), 2);
+    EXPECT_FALSE(harness.Platform().IsWindowOpen());
+    // The scene is gone at shutdown.
+    EXPECT_EQ(journal.events.back(), "a:destroy");
+}
+
+TEST(ApplicationLoop, FailedWindowCreationShowsOnlyItsMessage) {
+    GameHarness harness;
+    harness.Platform().SetFailWindowCreation(true);
+    bool built = false;
+    harness.Run(
+        [&] {
+            built = true;
+            return new SceneBase;
+        },
+        5);
+    ASSERT_EQ(harness.Platform().GetMessages().size(), 1u);
+    const auto& message = harness.Platform().GetMessages()[0];
+    EXPECT_EQ(message.caption, "エラー");
+    EXPECT_EQ(message.text, "ウィンドウ作成に失敗");
+    EXPECT_FALSE(message.withOwner);
+    EXPECT_FALSE(built);
+    EXPECT_EQ(harness.Platform().GetPass(), 0u);
+    EXPECT_EQ(harness.Platform().GetSwapCount(), 0);
+}
+
+TEST(ApplicationLoop, WindowHasTheGameCaptionAndClientSize) {
+    GameHarness harness;
+    PlatformPoint size;
+    harness.Platform().SetPassHook([&](uint64_t) { size = harness.Platform().GetClientSize(); });
+    harness.Run([] { return new SceneBase; }, 1);
+    EXPECT_EQ(size, (PlatformPoint{1280, 720}));
+    EXPECT_STREQ(Application::kCaption, "ほしかげ ミルトス　ver1.0.5");
+}
+
+TEST(SceneSwitch, RequestedSceneStartsNextPassAfterTheOldOneIsDrawnAndDeleted) {
+    GameHarness harness;
+    Journal journal;
+    harness.Run(
+        [&] {
+            auto* first = new RecordingScene(journal, "a");
+            first->onUpdate = [&journal] {
+                if (journal.events.size() == 1)
+                    SceneManager::GetInstance().SetScene(new RecordingScene(journal, "b"));
+            };
+            return first;
+        },
+        2);
+    const std::vector<std::string> expected{"a:update", "a:draw", "a:destroy", "b:update",
+                                            "b:draw", "b:destroy"};
+    EXPECT_EQ(journal.events, expected);
+}
+
+TEST(SceneSwitch, SettingTheCurrentSceneChangesNothing) {
+    GameHarness harness;
+    Journal journal;
+    RecordingScene* first = nullptr;
+    harness.Run(
+        [&] {
+            first = new RecordingScene(journal, "a");
+            first->onUpdate = [&] { SceneManager::GetInstance().SetScene(first); };
+            return first;
+        },
+        3);
+    int updates = 0;
+    for (const auto& e : journal.events) updates += e == "a:update";
+    EXPECT_EQ(updates, 3);
+    EXPECT_EQ(journal.events.back(), "a:destroy");
+}
+
+TEST(SceneSwitch, NullSceneKeepsTheLoopPumpingAndPresenting) {
+    GameHarness harness;
+    Journal journal;
+    harness.Run(
+        [&] {
+            auto* first = new RecordingScene(journal, "a");
+            first->onUpdate = [] { SceneManager::GetInstance().SetScene(nullptr); };
+            return first;
+        },
+        5);
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"a:update", "a:draw", "a:destroy"}));
+    EXPECT_EQ(harness.Platform().GetSwapCount(), 5);
+    EXPECT_EQ(SceneManager::GetInstance().GetCurrent(), nullptr);
+}
+
+TEST(SceneSwitch, PendingScenesAreNeverLeaked) {
+    Journal journal;
+    {
+        GameHarness harness;
+        SceneManager& scenes = SceneManager::GetInstance();
+        scenes.SetScene(new RecordingScene(journal, "first"));
+        // A second request before the first started replaces (and deletes) it.
+        scenes.SetScene(new RecordingScene(journal, "second"));
+        EXPECT_EQ(journal.events, (std::vector<std::string>{"first:destroy"}));
+    }
+    // The harness clears the manager as the process exit would: the pending one goes too.
+    EXPECT_EQ(journal.events.back(), "second:destroy");
+}
+
+TEST(InputLatchRule, ActsOncePerPressAndWaitsForRelease) {
+    bool latched = false;
+    EXPECT_TRUE(InputLatch::Trigger(true, latched));
+    EXPECT_FALSE(InputLatch::Trigger(true, latched));
+    EXPECT_FALSE(InputLatch::Trigger(true, latched));
+    EXPECT_FALSE(InputLatch::Trigger(false, latched));
+    EXPECT_FALSE(latched);
+    EXPECT_TRUE(InputLatch::Trigger(true, latched));
+}
+
+TEST(InputLatchRule, EnterAndClickLatchesAreSeparateAndSharedAcrossScenes) {
+    InputLatch& latch = InputLatch::GetInstance();
+    latch.SetEnter(false);
+    latch.SetClick(false);
+    EXPECT_TRUE(latch.TriggerClick(true));
+    // A later scene asking about the same still-held click sees no new press...
+    EXPECT_FALSE(InputLatch::GetInstance().TriggerClick(true));
+    // ...while Enter is independent.
+    EXPECT_TRUE(latch.TriggerEnter(true));
+    EXPECT_FALSE(latch.TriggerClick(false));
+    EXPECT_TRUE(latch.TriggerClick(true));
+    latch.SetEnter(false);
+    latch.SetClick(false);
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#include "support/GameHarness.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "app/InputLatch.h"
+#include "app/SceneManager.h"
+
+void PrepareHeadlessEnvironment() {
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+}
+
+GameHarness::GameHarness() {
+    PrepareHeadlessEnvironment();
+    auto scripted = std::make_unique<ScriptedPlatform>();
+    platform = scripted.get();
+    SetPlatform(std::move(scripted));
+    InputLatch::GetInstance().SetEnter(false);
+    InputLatch::GetInstance().SetClick(false);
+}
+
+GameHarness::~GameHarness() {
+    SceneManager::GetInstance().Clear();
+    SetPlatform(nullptr);
+}
+
+void GameHarness::Run(const Application::SceneFactory& firstScene, uint64_t passes) {
+    platform->SetPassLimit(platform->GetPass() + passes);
+    Application::GetInstance().Run(firstScene);
+}
+
+PassInput GameHarness::Hold(std::initializer_list<int> keys, int mouseDx, int mouseDy) {
+    PassInput input;
+    input.held = keys;
+    input.mouseDx = mouseDx;
+    input.mouseDy = mouseDy;
+    return input;
+}
