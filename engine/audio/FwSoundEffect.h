@@ -9,7 +9,7 @@ class SoundBuffer;
 // One loaded WAV file, shared through std::shared_ptr (always create it with
 // std::make_shared: it hands out handles to itself to the voices it creates).
 //
-// Accepted: RIFF/WAVE with PCM 8, 16, 24 or 32 bits, IEEE float 32 or 64 bits, A-law, mu-law,
+// Accepted: RIFF/WAVE with PCM 8, 16, 24 or 32 bits, IEEE float 32 bits, A-law, mu-law,
 // MS and IMA ADPCM, one or more channels at any rate SDL accepts. Samples are stored as
 // 16-bit; more than two channels are mixed down to stereo. Positional playback needs mono
 // data (OpenAL does not place multi-channel sounds in space).

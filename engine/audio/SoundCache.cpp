@@ -19,7 +19,15 @@ std::map<std::string, std::shared_ptr<FwSoundEffect>>& Cache() {
 std::shared_ptr<FwSoundEffect> GetSound(const std::string& path) {
     auto& cache = Cache();
     auto it = cache.find(path);
-    if (it != cache.end()) return it->second;
+    if (it != cache.end()) {
+        // Loaded once on a device that has since been closed: load it on the current one.
+        const std::shared_ptr<FwSoundEffect>& effect = it->second;
+        if (!effect->IsLoaded() && !effect->GetFilePath().empty() &&
+            AudioManager::GetInstance().IsInitialized()) {
+            effect->Load(path);
+        }
+        return effect;
+    }
     auto effect = std::make_shared<FwSoundEffect>();
     effect->Load(path);  // a failed load stays cached as an empty effect
     cache.emplace(path, effect);

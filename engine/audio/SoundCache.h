@@ -12,7 +12,8 @@
 // Paths are relative to the working directory (e.g. "Data/sound/gun.wav") and compared as
 // exact strings. The first request loads the file; a failed load stays cached as an empty
 // effect, so a missing sound costs one attempt and then plays nothing. Entries are never
-// removed. Main thread only.
+// removed; one loaded on a device that was since released is loaded again on the next
+// request once a device is open. Main thread only.
 
 // Never null; the effect may be empty.
 std::shared_ptr<FwSoundEffect> GetSound(const std::string& path);

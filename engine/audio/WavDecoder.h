@@ -17,7 +17,7 @@ struct PcmSound {
 };
 
 // Reads RIFF/WAVE data through SDL's decoder and converts it to PcmSound. Formats: PCM 8, 16,
-// 24 and 32 bits, IEEE float, A-law, mu-law, MS and IMA ADPCM; more than two channels are
+// 24 and 32 bits, 32-bit IEEE float, A-law, mu-law, MS and IMA ADPCM; more than two channels are
 // mixed down to stereo, the rate is kept. A data chunk shorter than its header declares is
 // refused rather than played in part. Needs no open audio device and no SDL_Init.
 class WavDecoder {
