@@ -1,0 +1,46 @@
+#pragma once
+
+#include "engine/math/Matrix.h"
+#include "game/enemy/PoseInterpolator.h"
+
+// The axe swings of the player and the enemy robots, one frame per call. Poses are local
+// matrices relative to the owner's rest pose; the owner multiplies the output by its own
+// world matrix. The key angles 180 and 70 are passed to the rotation as radians, as the
+// swing was tuned with them.
+//
+// Enemy swing: raise (40 frames), strike (10, hit window open), return (10). Setting the
+// swing flag aborts it on that frame; the next call starts again from the raise.
+// Player swing: raise (50 frames), strike (10, hit window open), hold (10), return (10);
+// the swing flag marks the raise and the strike.
+class SwingAnimator {
+public:
+    void RunEnemySwing(const Matrix& rest);
+    void RunPlayerSwing(const Matrix& rest);
+
+    const Matrix& GetOutputPose() const { return output; }
+    bool IsRunning() const { return running; }
+    bool IsHitWindow() const { return hitWindow; }
+    bool GetSwingFlag() const { return swingFlag; }
+    void SetSwingFlag(bool flag) { swingFlag = flag; }
+    void SetProgress(float progress) { pose.SetProgress(progress); }
+
+    int GetKeyIndex() const { return keyIndex; }
+    const PoseInterpolator& GetPose() const { return pose; }
+
+    static Matrix EnemyRaisePose();
+    static Matrix PlayerRaisePose();
+    static Matrix EnemyStrikePose();
+    static Matrix PlayerStrikePose();
+
+private:
+    // "Data/sound/attack.wav" at the rest pose's translation.
+    static void PlayStrikeSound(const Matrix& rest);
+
+    PoseInterpolator pose;
+    Matrix output;
+    bool running = false;
+    bool hitWindow = false;
+    int keyIndex = 0;
+    int setUpIndex = 0;
+    bool swingFlag = false;
+};

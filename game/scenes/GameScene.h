@@ -1,0 +1,73 @@
+#pragma once
+
+#include <memory>
+
+#include "app/SceneBase.h"
+#include "engine/graphics/FwTexture.h"
+#include "engine/math/Matrix.h"
+
+class Camera;
+class Sky;
+class Earth;
+class StoneField;
+class ParticleField;
+class ShootingStars;
+class Mob;
+class FwSoundInstance;
+
+// The battle: builds the world, runs it in a fixed order, draws it, shakes or smears the
+// picture while the player is hit or the battleship breaks up, and ends in the game-over
+// scene (player dead) or, after a 101-pass fade, in the clear scene (battleship gone).
+class GameScene : public SceneBase {
+public:
+    GameScene();
+    ~GameScene() override;
+
+    // One of three forms, chosen before the update: smear (battleship breaking up),
+    // shake (player hit) or plain.
+    void Frame() override;
+    void Update() override;
+    void Draw() override;
+    void SetCamera() override;
+
+    enum class FrameForm { Normal, Shake, Smear };
+    // The form the flags select: breaking up wins over the player's hit.
+    static FrameForm SelectFrameForm(bool shipBreakingUp, bool playerHit);
+    FrameForm GetLastFrameForm() const { return lastForm; }
+    // Vertical offset of the last shaken or smeared picture, pixels (−5..5).
+    int GetLastShake() const { return lastShake; }
+
+    float GetFade() const { return fade; }
+    Camera* GetCamera() const { return camera.get(); }
+    StoneField* GetStones() const { return stones.get(); }
+    ShootingStars* GetShootingStars() const { return shootingStars.get(); }
+    Mob* GetMob() const { return mob.get(); }
+    ParticleField* GetParticles() const { return particles.get(); }
+    // Draw calls of the last Draw (models and effects), for the benchmark.
+    int GetLastDrawCalls() const { return lastDrawCalls; }
+
+private:
+    bool IsBattleShipAlive() const;
+    bool IsBattleShipBreakingUp() const;
+    bool IsPlayerHit() const;
+    Matrix PlayerMatrix() const;
+    void RenderOffscreen();
+    void DrawShaken(float alpha);
+
+    std::unique_ptr<Camera> camera;
+    std::unique_ptr<Sky> sky;
+    std::unique_ptr<Earth> earth;
+    std::unique_ptr<StoneField> stones;
+    std::unique_ptr<ParticleField> particles;
+    std::unique_ptr<ShootingStars> shootingStars;
+    std::unique_ptr<Mob> mob;
+    std::shared_ptr<FwSoundInstance> bgm;
+    FwTexture* fadeTexture = nullptr;  // owned by the texture cache
+    Matrix fadeMatrix;
+    float fade = 0.0f;
+    FwTexture sceneTarget;
+    FwTexture sceneDepth;
+    FrameForm lastForm = FrameForm::Normal;
+    int lastShake = 0;
+    int lastDrawCalls = 0;
+};
