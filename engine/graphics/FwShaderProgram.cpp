@@ -1,0 +1,150 @@
+#include "engine/graphics/FwShaderProgram.h"
+
+#include <epoxy/gl.h>
+
+#include <sstream>
+#include <vector>
+
+#include "engine/graphics/EmbeddedShaders.h"
+#include "engine/graphics/GraphicsDevice.h"
+
+namespace {
+
+// Expands `#include "name"` lines with other embedded files (one level is all we use, but
+// nesting works up to a small depth). False when a named file is missing.
+bool Expand(const char* name, std::string& out, std::string& log, int depth = 0) {
+    const char* source = FindEmbeddedShader(name);
+    if (!source || depth > 4) {
+        log += std::string("missing shader source ") + name + "\n";
+        return false;
+    }
+    std::istringstream lines(source);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind("#include \"", 0) == 0) {
+            const size_t end = line.find('"', 10);
+            if (end == std::string::npos) return false;
+            if (!Expand(line.substr(10, end - 10).c_str(), out, log, depth + 1)) return false;
+            continue;
+        }
+        out += line;
+        out += '\n';
+    }
+    return true;
+}
+
+GLuint Compile(GLenum stage, const std::string& source, std::string& log) {
+    GLuint shader = glCreateShader(stage);
+    const char* text = source.c_str();
+    glShaderSource(shader, 1, &text, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (!ok) {
+        char buffer[2048] = {};
+        glGetShaderInfoLog(shader, sizeof(buffer), nullptr, buffer);
+        log += buffer;
+        glDeleteShader(shader);
+        return 0;
+    }
+    return shader;
+}
+
+}  // namespace
+
+FwShaderProgram::~FwShaderProgram() {
+    Release();
+}
+
+bool FwShaderProgram::Build(const char* vertexName, const char* fragmentName) {
+    Release();
+    log.clear();
+    const GraphicsDevice& device = GraphicsDevice::GetInstance();
+    if (!device.GetContextGeneration()) return false;
+    std::string prelude = "#version 330 core\n#define HK_NATIVE_CLIP_DEPTH ";
+    prelude += device.ClipDepthIsNative() ? "1\n" : "0\n";
+    std::string vertexSource = prelude;
+    std::string fragmentSource = prelude;
+    if (!Expand(vertexName, vertexSource, log) || !Expand(fragmentName, fragmentSource, log))
+        return false;
+
+    GLuint vs = Compile(GL_VERTEX_SHADER, vertexSource, log);
+    GLuint fs = vs ? Compile(GL_FRAGMENT_SHADER, fragmentSource, log) : 0;
+    if (!vs || !fs) {
+        if (vs) glDeleteShader(vs);
+        return false;
+    }
+    GLuint program = glCreateProgram();
+    glAttachShader(program, vs);
+    glAttachShader(program, fs);
+    glLinkProgram(program);
+    glDetachShader(program, vs);
+    glDetachShader(program, fs);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char buffer[2048] = {};
+        glGetProgramInfoLog(program, sizeof(buffer), nullptr, buffer);
+        log += buffer;
+        glDeleteProgram(program);
+        return false;
+    }
+    handle = program;
+    generation = device.GetContextGeneration();
+    return true;
+}
+
+bool FwShaderProgram::BindBlock(const char* blockName, unsigned binding) {
+    if (!handle) return false;
+    const GLuint index = glGetUniformBlockIndex(handle, blockName);
+    if (index == GL_INVALID_INDEX) return false;
+    glUniformBlockBinding(handle, index, binding);
+    return true;
+}
+
+void FwShaderProgram::BindSampler(const char* samplerName, int unit) {
+    if (!handle) return;
+    const GLint location = glGetUniformLocation(handle, samplerName);
+    if (location < 0) return;
+    GLint previous = 0;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+    glUseProgram(handle);
+    glUniform1i(location, unit);
+    glUseProgram(static_cast<GLuint>(previous));
+}
+
+void FwShaderProgram::Release() {
+    if (handle && generation == GraphicsDevice::LiveGeneration()) glDeleteProgram(handle);
+    handle = 0;
+    generation = 0;
+}
+
+int FwShaderProgram::GetBlockSize(const char* blockName) const {
+    if (!handle) return -1;
+    const GLuint index = glGetUniformBlockIndex(handle, blockName);
+    if (index == GL_INVALID_INDEX) return -1;
+    GLint size = -1;
+    glGetActiveUniformBlockiv(handle, index, GL_UNIFORM_BLOCK_DATA_SIZE, &size);
+    return size;
+}
+
+int FwShaderProgram::GetBlockBinding(const char* blockName) const {
+    if (!handle) return -1;
+    const GLuint index = glGetUniformBlockIndex(handle, blockName);
+    if (index == GL_INVALID_INDEX) return -1;
+    GLint binding = -1;
+    glGetActiveUniformBlockiv(handle, index, GL_UNIFORM_BLOCK_BINDING, &binding);
+    return binding;
+}
+
+int FwShaderProgram::GetUniformOffset(const char* uniformName) const {
+    if (!handle) return -1;
+    GLuint index = GL_INVALID_INDEX;
+    glGetUniformIndices(handle, 1, &uniformName, &index);
+    if (index == GL_INVALID_INDEX) return -1;
+    GLint offset = -1;
+    glGetActiveUniformsiv(handle, 1, &index, GL_UNIFORM_OFFSET, &offset);
+    return offset;
+}

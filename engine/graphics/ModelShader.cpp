@@ -1,0 +1,71 @@
+#include "engine/graphics/ModelShader.h"
+
+#include "engine/graphics/FwTexture.h"
+#include "engine/graphics/GraphicsDevice.h"
+
+bool ModelShader::Initialize() {
+    Release();
+    if (!program.Build("model.vert", "model.frag")) return false;
+    program.BindBlock("cbObject", 0);
+    program.BindBlock("cbMaterial", 1);
+    program.BindBlock("cbCamera", 7);
+    program.BindBlock("cbLight", 8);
+    program.BindSampler("g_baseTex", 0);
+    program.BindSampler("g_emissiveTex", 1);
+    program.BindSampler("g_mrTex", 2);
+    if (!object.Create() || !material.Create()) {
+        Release();
+        return false;
+    }
+    return true;
+}
+
+void ModelShader::Release() {
+    program.Release();
+    object.Release();
+    material.Release();
+}
+
+void ModelShader::Activate() {
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    device.SetProgram(program.GetHandle());
+    device.SetInputLayout(VertexLayout::Mesh);
+    device.SetConstantBuffer(0, &object.buffer);
+    device.SetConstantBuffer(1, &material.buffer);
+}
+
+void ModelShader::SetLightEnable(bool enable) {
+    object.data.g_LightEnable = enable ? 1 : 0;
+    object.MarkDirty();
+}
+
+void ModelShader::SetObjectMatrix(const Matrix& mW) {
+    object.data.g_mW = mW;
+    object.MarkDirty();
+}
+
+void ModelShader::SetUVTransform(const Vector2& offset, const Vector2& tiling) {
+    object.data.g_UVOffset = offset;
+    object.data.g_UVTiling = tiling;
+    object.MarkDirty();
+}
+
+void ModelShader::SetAlphaTestThreshold(float threshold) {
+    object.data.g_AlphaTestThreshold = threshold;
+    object.MarkDirty();
+}
+
+void ModelShader::SetMaterial(const Color& baseColor, const Vector3& emissive, float metallic,
+                              float roughness) {
+    material.data.BaseColor = baseColor.ToVector4();
+    material.data.Emissive = emissive;
+    material.data.Metallic = metallic;
+    material.data.Roughness = roughness;
+    material.MarkDirty();
+}
+
+void ModelShader::BindTextures(const FwTexture* baseColor, const FwTexture* emissive,
+                               const FwTexture* metallicRoughness) {
+    const FwTexture* textures[3] = {baseColor, emissive, metallicRoughness};
+    GraphicsDevice::GetInstance().SetShaderResources(0, 3, textures);
+}
