@@ -1,0 +1,33 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "audio/Sound.h"
+#include "core/Canvas.h"
+#include "core/FontSet.h"
+
+// How each generated image and sound is made. Every recipe is a pure function of fixed
+// seeds, so the files are byte-identical on every run.
+struct ImageRecipe {
+    std::string path;  // as in the manifest, e.g. "Data/tex/gauge.png"
+    std::function<Canvas(const FontSet&)> make;
+};
+
+struct SoundRecipe {
+    std::string path;
+    std::function<Sound()> make;
+};
+
+std::vector<ImageRecipe> ImageRecipes();
+std::vector<SoundRecipe> SoundRecipes();
+
+// Writes every image, sound and the stone table below outRoot/Data (models are the model
+// generator's). Returns false with the reason in error at the first file that fails.
+bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error);
+
+// One PNG with every generated image scaled into a labelled grid, for a person to review.
+bool WriteContactSheet(const std::filesystem::path& outRoot, const std::filesystem::path& file,
+                       std::string& error);

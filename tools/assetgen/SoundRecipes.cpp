@@ -1,0 +1,5 @@
+#include "AssetGenerator.h"
+
+std::vector<SoundRecipe> SoundRecipes() {
+    return {};
+}

@@ -1,0 +1,38 @@
+// assetgen: writes every file the game reads below Data/ into a folder.
+//   assetgen OUT_DIR [--contact-sheet FILE]
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "AssetGenerator.h"
+#include "models/ModelGenerator.h"
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s OUT_DIR [--contact-sheet FILE]\n", argv[0]);
+        return 2;
+    }
+    const std::filesystem::path outRoot = argv[1];
+    std::filesystem::path sheet;
+    for (int i = 2; i + 1 < argc; ++i) {
+        if (std::string(argv[i]) == "--contact-sheet") sheet = argv[i + 1];
+    }
+    const auto start = std::chrono::steady_clock::now();
+    std::string error;
+    if (!GenerateAssets(outRoot, error)) {
+        std::fprintf(stderr, "assetgen: %s\n", error.c_str());
+        return 1;
+    }
+    if (!GenerateModels(outRoot, error)) {
+        std::fprintf(stderr, "assetgen: models: %s\n", error.c_str());
+        return 1;
+    }
+    if (!sheet.empty() && !WriteContactSheet(outRoot, sheet, error)) {
+        std::fprintf(stderr, "assetgen: contact sheet: %s\n", error.c_str());
+        return 1;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("assetgen: wrote %s/Data in %.2f s\n", outRoot.string().c_str(), seconds);
+    return 0;
+}
