@@ -10,9 +10,13 @@ void Object::Draw() {
     DrawModel(&model, 1.0f, nullptr);
 }
 
-void Object::Release() { model.Clear(); }
+void Object::Release() {
+    model.Clear();
+}
 
-void Object::SetMatrix(const Matrix& m) { matrix = m; }
+void Object::SetMatrix(const Matrix& m) {
+    matrix = m;
+}
 
 void Object::UpdateMatrix() {}
 

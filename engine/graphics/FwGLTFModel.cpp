@@ -1,0 +1,425 @@
+#include "engine/graphics/FwGLTFModel.h"
+
+#include <tiny_gltf.h>
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+
+#include "engine/graphics/GltfLoader.h"
+
+namespace {
+
+// One triangle primitive, converted; lives only while its node's mesh is assembled.
+struct GLTFPrimitive {
+    std::vector<FwMeshVertex> vertices;
+    std::vector<FwMeshFace> faces;
+    int material = -1;
+};
+
+float ToFloat(double d) {
+    return static_cast<float>(d);
+}
+
+uint8_t ToColorByte(float channel) {
+    const float clamped = std::clamp(channel, 0.0f, 1.0f);
+    return static_cast<uint8_t>(clamped * 255.0f);
+}
+
+// Texture reference → image uri; empty when the reference or its source is negative.
+bool TextureName(const tinygltf::Model& m, int textureIndex, std::string& name,
+                 std::string& reason) {
+    name.clear();
+    if (textureIndex < 0) return true;
+    if (size_t(textureIndex) >= m.textures.size()) {
+        reason = "texture " + std::to_string(textureIndex) + " does not exist";
+        return false;
+    }
+    const int source = m.textures[size_t(textureIndex)].source;
+    if (source < 0) return true;
+    if (size_t(source) >= m.images.size()) {
+        reason = "image " + std::to_string(source) + " does not exist";
+        return false;
+    }
+    name = m.images[size_t(source)].uri;
+    return true;
+}
+
+bool ConvertMaterials(const tinygltf::Model& m, FwGLTFModel& out, std::string& reason) {
+    out.materials.reserve(m.materials.size());
+    for (const tinygltf::Material& src : m.materials) {
+        FwGLTFMaterial mat;
+        mat.name = src.name;
+        const tinygltf::PbrMetallicRoughness& pbr = src.pbrMetallicRoughness;
+        if (!TextureName(m, pbr.baseColorTexture.index, mat.baseColorTexture, reason) ||
+            !TextureName(m, pbr.metallicRoughnessTexture.index, mat.metallicRoughnessTexture,
+                         reason) ||
+            !TextureName(m, src.emissiveTexture.index, mat.emissiveTexture, reason) ||
+            !TextureName(m, src.normalTexture.index, mat.normalTexture, reason)) {
+            return false;
+        }
+        if (pbr.baseColorFactor.size() == 4) {
+            const std::vector<double>& f = pbr.baseColorFactor;
+            mat.baseColorFactor = {ToFloat(f[0]), ToFloat(f[1]), ToFloat(f[2]), ToFloat(f[3])};
+        }
+        if (src.emissiveFactor.size() == 3) {
+            const std::vector<double>& f = src.emissiveFactor;
+            mat.emissiveFactor = {ToFloat(f[0]), ToFloat(f[1]), ToFloat(f[2])};
+        }
+        mat.metallicFactor = ToFloat(pbr.metallicFactor);
+        mat.roughnessFactor = ToFloat(pbr.roughnessFactor);
+        out.materials.push_back(std::move(mat));
+    }
+    return true;
+}
+
+// S × R × T (or `matrix` × R × T), then mirrored in z.
+bool LocalMatrix(const tinygltf::Node& node, Matrix& local, std::string& reason) {
+    const auto badLength = [](const std::vector<double>& v, size_t n) {
+        return !v.empty() && v.size() != n;
+    };
+    if (badLength(node.scale, 3) || badLength(node.rotation, 4) || badLength(node.translation, 3) ||
+        badLength(node.matrix, 16)) {
+        reason =
+            "node \"" + node.name + "\" has a malformed matrix, scale, rotation or translation";
+        return false;
+    }
+    Matrix s;
+    if (!node.scale.empty()) {
+        s = Matrix::CreateScale(ToFloat(node.scale[0]), ToFloat(node.scale[1]),
+                                ToFloat(node.scale[2]));
+    }
+    if (!node.matrix.empty()) {
+        for (int i = 0; i < 16; ++i) s(i / 4, i % 4) = ToFloat(node.matrix[size_t(i)]);
+    }
+    Matrix r;
+    if (!node.rotation.empty()) {
+        const float x = ToFloat(node.rotation[0]), y = ToFloat(node.rotation[1]);
+        const float z = ToFloat(node.rotation[2]), w = ToFloat(node.rotation[3]);
+        r = Matrix(1 - 2 * y * y - 2 * z * z, 2 * x * y + 2 * z * w, 2 * x * z - 2 * y * w, 0,
+                   2 * x * y - 2 * z * w, 1 - 2 * x * x - 2 * z * z, 2 * y * z + 2 * x * w, 0,
+                   2 * x * z + 2 * y * w, 2 * y * z - 2 * x * w, 1 - 2 * x * x - 2 * y * y, 0, 0, 0,
+                   0, 1);
+    }
+    Matrix t;
+    if (!node.translation.empty()) {
+        t = Matrix::CreateTranslation(ToFloat(node.translation[0]), ToFloat(node.translation[1]),
+                                      ToFloat(node.translation[2]));
+    }
+    local = s * r * t;
+    for (const auto& [row, col] : {std::pair{0, 2}, {1, 2}, {2, 0}, {2, 1}, {3, 2}}) {
+        local(row, col) = -local(row, col);
+    }
+    return true;
+}
+
+// Builds the node records, their children lists and the first scene's roots. The
+// hierarchy must be a forest: a node has at most one parent, roots have none, no root is
+// listed twice and there are no cycles (which would also leak the shared child handles).
+bool ConvertNodes(const tinygltf::Model& m, FwGLTFModel& out, std::string& reason) {
+    const size_t n = m.nodes.size();
+    out.nodes.reserve(n);
+    for (size_t i = 0; i < n; ++i) {
+        const tinygltf::Node& src = m.nodes[i];
+        auto node = std::make_shared<FwGLTFNode>();
+        node->name = src.name;
+        node->index = int(i);
+        if (!LocalMatrix(src, node->localMatrix, reason)) return false;
+        if (src.mesh >= 0) {
+            if (size_t(src.mesh) >= m.meshes.size()) {
+                reason = "node " + std::to_string(i) + " names mesh " + std::to_string(src.mesh) +
+                         ", which does not exist";
+                return false;
+            }
+            node->hasMesh = true;
+        }
+        out.nodes.push_back(std::move(node));
+    }
+
+    // Children are linked only after the checks, so a refused file never leaves a
+    // cycle of shared handles behind.
+    std::vector<int> parent(n, -1);
+    for (size_t i = 0; i < n; ++i) {
+        for (int child : m.nodes[i].children) {
+            if (child < 0 || size_t(child) >= n) {
+                reason = "node " + std::to_string(i) + " has a child " + std::to_string(child) +
+                         " that does not exist";
+                return false;
+            }
+            if (parent[size_t(child)] != -1) {
+                reason = "node " + std::to_string(child) + " has more than one parent";
+                return false;
+            }
+            parent[size_t(child)] = int(i);
+        }
+    }
+    // With one parent per node, a cycle shows as a parent chain that comes back to a node
+    // of the chain being followed. 0 = unknown, 1 = on that chain, 2 = known to reach a root.
+    std::vector<char> state(n, 0);
+    std::vector<size_t> chain;
+    for (size_t i = 0; i < n; ++i) {
+        chain.clear();
+        size_t k = i;
+        while (state[k] == 0) {
+            state[k] = 1;
+            chain.push_back(k);
+            if (parent[k] < 0) break;
+            k = size_t(parent[k]);
+        }
+        if (state[k] == 1 && parent[k] >= 0) {
+            reason = "the node hierarchy has a cycle through node " + std::to_string(k);
+            return false;
+        }
+        for (size_t c : chain) state[c] = 2;
+    }
+    for (size_t i = 0; i < n; ++i) {
+        for (int child : m.nodes[i].children) {
+            out.nodes[i]->children.push_back(out.nodes[size_t(child)]);
+        }
+    }
+
+    if (m.scenes.empty()) return true;
+    std::vector<char> listed(n, 0);
+    for (int root : m.scenes[0].nodes) {
+        if (root < 0 || size_t(root) >= n) {
+            reason =
+                "the first scene names node " + std::to_string(root) + ", which does not exist";
+            return false;
+        }
+        if (parent[size_t(root)] != -1 || listed[size_t(root)]) {
+            reason = "the first scene lists node " + std::to_string(root) +
+                     " twice or although it has a parent";
+            return false;
+        }
+        listed[size_t(root)] = 1;
+        out.rootNodes.push_back(out.nodes[size_t(root)]);
+    }
+    return true;
+}
+
+// World = local for a root, local × parent's world below it; in pre-order from each root.
+void ComputeWorldMatrices(FwGLTFModel& model) {
+    std::vector<std::pair<FwGLTFNode*, const FwGLTFNode*>> stack;  // node, parent
+    for (const auto& root : model.rootNodes) {
+        stack.push_back({root.get(), nullptr});
+        while (!stack.empty()) {
+            auto [node, parent] = stack.back();
+            stack.pop_back();
+            node->worldMatrix =
+                parent ? node->localMatrix * parent->worldMatrix : node->localMatrix;
+            for (auto it = node->children.rbegin(); it != node->children.rend(); ++it) {
+                stack.push_back({it->get(), node});
+            }
+        }
+    }
+}
+
+}  // namespace
+
+namespace {
+
+bool Attribute(const tinygltf::Model& m, const tinygltf::Primitive& p, const char* name,
+               size_t vertexCount, GltfAccessorView& view, bool& present, std::string& reason) {
+    const auto it = p.attributes.find(name);
+    present = it != p.attributes.end();
+    if (!present) return true;
+    if (!GltfGetAccessor(m, it->second, view, reason)) return false;
+    if (view.count != vertexCount) {
+        reason = std::string(name) + " has " + std::to_string(view.count) + " elements for " +
+                 std::to_string(vertexCount) + " vertices";
+        return false;
+    }
+    return true;
+}
+
+bool IsFloat(const GltfAccessorView& v) {
+    return v.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT;
+}
+
+// Texture coordinate component as the model vertex holds it.
+float UvComponent(const GltfAccessorView& v, size_t k, int c) {
+    switch (v.componentType) {
+        case TINYGLTF_COMPONENT_TYPE_FLOAT:
+            return v.ReadFloat(k, c);
+        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+            return float(v.Read<uint8_t>(k, c)) / 255.0f;
+        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT:
+            return float(v.Read<uint16_t>(k, c)) / 65535.0f;
+        case TINYGLTF_COMPONENT_TYPE_BYTE:
+            return std::max(float(v.Read<int8_t>(k, c)) / 127.0f, -1.0f);
+        case TINYGLTF_COMPONENT_TYPE_SHORT:
+            return std::max(float(v.Read<int16_t>(k, c)) / 32767.0f, -1.0f);
+        default:
+            return 0.0f;
+    }
+}
+
+// Colour channel as a byte: floats are clamped to 0..1 and scaled; unsigned byte and short
+// are taken as normalised.
+uint8_t ColorComponent(const GltfAccessorView& v, size_t k, int c) {
+    switch (v.componentType) {
+        case TINYGLTF_COMPONENT_TYPE_FLOAT:
+            return ToColorByte(v.ReadFloat(k, c));
+        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+            return v.Read<uint8_t>(k, c);
+        default:
+            return ToColorByte(float(v.Read<uint16_t>(k, c)) / 65535.0f);
+    }
+}
+
+bool ConvertPrimitive(const tinygltf::Model& m, const tinygltf::Primitive& p, GLTFPrimitive& out,
+                      std::string& reason) {
+    if (p.material < -1 || (p.material >= 0 && size_t(p.material) >= m.materials.size())) {
+        reason =
+            "a primitive names material " + std::to_string(p.material) + ", which does not exist";
+        return false;
+    }
+    out.material = p.material < 0 ? -1 : p.material;
+
+    const auto posIt = p.attributes.find("POSITION");
+    if (posIt == p.attributes.end()) {
+        reason = "a triangle primitive has no POSITION";
+        return false;
+    }
+    GltfAccessorView pos;
+    if (!GltfGetAccessor(m, posIt->second, pos, reason)) return false;
+    if (!IsFloat(pos) || pos.componentCount != 3) {
+        reason = "POSITION is not a float VEC3";
+        return false;
+    }
+    const size_t vertexCount = pos.count;
+
+    GltfAccessorView normal, uv, color;
+    bool hasNormal = false, hasUv = false, hasColor = false;
+    if (!Attribute(m, p, "NORMAL", vertexCount, normal, hasNormal, reason) ||
+        !Attribute(m, p, "TEXCOORD_0", vertexCount, uv, hasUv, reason) ||
+        !Attribute(m, p, "COLOR_0", vertexCount, color, hasColor, reason)) {
+        return false;
+    }
+    if (hasNormal && (!IsFloat(normal) || normal.componentCount != 3)) {
+        reason = "NORMAL is not a float VEC3";
+        return false;
+    }
+    if (hasUv && uv.componentCount != 2) {
+        reason = "TEXCOORD_0 is not a VEC2";
+        return false;
+    }
+    if (hasColor &&
+        ((color.componentCount != 3 && color.componentCount != 4) ||
+         (!IsFloat(color) && color.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE &&
+          color.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT))) {
+        reason = "COLOR_0 is not a VEC3 or VEC4 of float, unsigned byte or unsigned short";
+        return false;
+    }
+
+    out.vertices.resize(vertexCount);
+    for (size_t k = 0; k < vertexCount; ++k) {
+        FwMeshVertex& v = out.vertices[k];
+        v.pos = {pos.ReadFloat(k, 0), pos.ReadFloat(k, 1), -pos.ReadFloat(k, 2)};
+        if (hasNormal) {
+            v.normal = {normal.ReadFloat(k, 0), normal.ReadFloat(k, 1), -normal.ReadFloat(k, 2)};
+        }
+        if (hasUv) v.uv = {UvComponent(uv, k, 0), UvComponent(uv, k, 1)};
+        if (hasColor) {
+            for (int c = 0; c < color.componentCount; ++c) v.color[c] = ColorComponent(color, k, c);
+        }
+    }
+
+    if (p.indices < 0) {
+        // Unindexed: every three vertices make a triangle.
+        out.faces.resize(vertexCount / 3);
+        for (size_t k = 0; k < out.faces.size(); ++k) {
+            const uint32_t first = uint32_t(3 * k);
+            out.faces[k] = {first, first + 2, first + 1};
+        }
+        return true;
+    }
+    GltfAccessorView idx;
+    if (!GltfGetAccessor(m, p.indices, idx, reason)) return false;
+    if (idx.componentCount != 1 || idx.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT ||
+        idx.componentType == TINYGLTF_COMPONENT_TYPE_DOUBLE) {
+        reason = "the indices are not integer scalars";
+        return false;
+    }
+    out.faces.resize(idx.count / 3);
+    for (size_t k = 0; k < out.faces.size(); ++k) {
+        uint32_t corner[3];
+        for (int c = 0; c < 3; ++c) {
+            const int64_t value = idx.ReadInteger(3 * k + size_t(c), 0);
+            if (value < 0 || uint64_t(value) >= vertexCount) {
+                reason = "index " + std::to_string(value) + " is out of range for " +
+                         std::to_string(vertexCount) + " vertices";
+                return false;
+            }
+            corner[c] = uint32_t(value);
+        }
+        out.faces[k] = {corner[0], corner[2], corner[1]};
+    }
+    return true;
+}
+
+bool ConvertMesh(const tinygltf::Model& m, const tinygltf::Mesh& mesh, FwGLTFNode& node,
+                 std::string& reason) {
+    std::vector<GLTFPrimitive> primitives;
+    for (const tinygltf::Primitive& p : mesh.primitives) {
+        if (p.mode != TINYGLTF_MODE_TRIANGLES) continue;
+        GLTFPrimitive converted;
+        if (!ConvertPrimitive(m, p, converted, reason)) return false;
+        primitives.push_back(std::move(converted));
+    }
+    std::stable_sort(
+        primitives.begin(), primitives.end(),
+        [](const GLTFPrimitive& a, const GLTFPrimitive& b) { return a.material < b.material; });
+
+    size_t vertexTotal = 0, faceTotal = 0;
+    for (const GLTFPrimitive& p : primitives) {
+        vertexTotal += p.vertices.size();
+        faceTotal += p.faces.size();
+    }
+    if (vertexTotal > std::numeric_limits<uint32_t>::max() ||
+        faceTotal > std::numeric_limits<uint32_t>::max()) {
+        reason = "mesh \"" + mesh.name + "\" has too many vertices for 32-bit indices";
+        return false;
+    }
+    node.vertices.reserve(vertexTotal);
+    node.faces.reserve(faceTotal);
+    uint32_t firstFace = 0;
+    for (const GLTFPrimitive& p : primitives) {
+        const uint32_t base = uint32_t(node.vertices.size());
+        node.vertices.insert(node.vertices.end(), p.vertices.begin(), p.vertices.end());
+        for (const FwMeshFace& f : p.faces) {
+            node.faces.push_back({f.i0 + base, f.i1 + base, f.i2 + base});
+        }
+        const uint32_t count = uint32_t(p.faces.size());
+        node.subsets.push_back({p.material, firstFace, count});
+        firstFace += count;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path) {
+    tinygltf::Model file;
+    if (!GltfReadFile(path, file)) return nullptr;
+
+    auto model = std::make_shared<FwGLTFModel>();
+    std::string reason;
+    bool ok = ConvertMaterials(file, *model, reason) && ConvertNodes(file, *model, reason);
+    if (ok) {
+        ComputeWorldMatrices(*model);
+        for (const auto& node : model->nodes) {
+            if (!node->hasMesh) continue;
+            const tinygltf::Node& src = file.nodes[size_t(node->index)];
+            if (!ConvertMesh(file, file.meshes[size_t(src.mesh)], *node, reason)) {
+                ok = false;
+                break;
+            }
+        }
+    }
+    if (!ok) {
+        std::printf("Err: %s\nFailed to parse glTF\n", reason.c_str());
+        std::fflush(stdout);
+        return nullptr;
+    }
+    return model;
+}

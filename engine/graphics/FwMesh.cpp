@@ -1,0 +1,73 @@
+#include "engine/graphics/FwMesh.h"
+
+#include <limits>
+
+#include "engine/graphics/FwBuffer.h"
+#include "engine/graphics/GraphicsDevice.h"
+
+FwMesh::FwMesh() = default;
+FwMesh::~FwMesh() = default;
+
+bool FwMesh::Create(const std::vector<FwMeshVertex>& vertices, const std::vector<FwMeshFace>& faces,
+                    const std::vector<FwMeshSubset>& subsets) {
+    Release();
+    this->subsets = subsets;
+    positions.reserve(vertices.size());
+    for (const FwMeshVertex& v : vertices) positions.push_back(v.pos);
+    this->faces = faces;
+
+    constexpr size_t kMaxBytes = std::numeric_limits<unsigned>::max();
+    bool ok = true;
+    if (!vertices.empty()) {
+        auto buffer = std::make_unique<FwBuffer>();
+        if (vertices.size() <= kMaxBytes / sizeof(FwMeshVertex) &&
+            buffer->Create(BindFlag::VertexBuffer, unsigned(vertices.size() * sizeof(FwMeshVertex)),
+                           BufferUsage::Default, vertices.data())) {
+            vertexBuffer = std::move(buffer);
+        } else {
+            ok = false;
+        }
+    }
+    if (!faces.empty()) {
+        auto buffer = std::make_unique<FwBuffer>();
+        if (faces.size() <= kMaxBytes / sizeof(FwMeshFace) &&
+            buffer->Create(BindFlag::IndexBuffer, unsigned(faces.size() * sizeof(FwMeshFace)),
+                           BufferUsage::Default, faces.data())) {
+            indexBuffer = std::move(buffer);
+            gpuFaceCount = uint32_t(faces.size());
+        } else {
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+void FwMesh::Release() {
+    vertexBuffer.reset();
+    indexBuffer.reset();
+    gpuFaceCount = 0;
+    subsets.clear();
+    positions.clear();
+    faces.clear();
+}
+
+bool FwMesh::HasGpuBuffers() const {
+    return vertexBuffer != nullptr && indexBuffer != nullptr;
+}
+
+void FwMesh::Activate() const {
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    device.SetVertexBuffer(vertexBuffer.get(), sizeof(FwMeshVertex), 0);
+    device.SetIndexBuffer(indexBuffer.get(), IndexFormat::UInt32);
+    device.SetPrimitiveTopology(PrimitiveTopology::TriangleList);
+}
+
+void FwMesh::DrawSubset(int i) const {
+    if (i < 0 || size_t(i) >= subsets.size() || !HasGpuBuffers()) return;
+    const FwMeshSubset& s = subsets[size_t(i)];
+    if (s.faceCount == 0 || s.firstFace > gpuFaceCount ||
+        s.faceCount > gpuFaceCount - s.firstFace) {
+        return;
+    }
+    GraphicsDevice::GetInstance().DrawIndexed(s.faceCount * 3, s.firstFace * 3, 0);
+}

@@ -1,0 +1,69 @@
+#include "engine/graphics/ModelDrawer.h"
+
+#include "engine/graphics/FwModel.h"
+#include "engine/graphics/FwTexture.h"
+#include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ModelShader.h"
+#include "engine/graphics/ShaderManager.h"
+
+namespace {
+
+// Context generation under which a material was last bound by a model draw. A subset
+// without a material keeps what is bound; before anything was bound on this context
+// (first draw of the run, or a new device in tests) it gets a white default instead.
+uint32_t materialBoundGeneration = 0;
+
+void BindMaterial(ModelShader& shader, const FwMaterial& m, const Vector3& emissive, float alpha) {
+    shader.SetMaterial(Color(m.BaseColor.x, m.BaseColor.y, m.BaseColor.z, m.BaseColor.w * alpha),
+                       emissive, m.Metallic, m.Roughness);
+    shader.UploadMaterial();
+    ModelShader::BindTextures(m.baseColorTex.get(), m.emissiveTex.get(),
+                              m.metallicRoughnessTex.get());
+    materialBoundGeneration = GraphicsDevice::LiveGeneration();
+}
+
+void DrawNodes(const FwModel* model, const Vector3* emissiveOverride, float alpha,
+               const std::vector<Matrix>* nodeMatrices) {
+    if (model == nullptr || model->nodes.empty()) return;
+    ModelShader& shader = ShaderManager::GetInstance().GetModelShader();
+    const Matrix world = shader.GetWorld();
+
+    for (size_t i = 0; i < model->nodes.size(); ++i) {
+        const FwModelNode& node = model->nodes[i];
+        if (!node.mesh) continue;
+        const FwMesh& mesh = *node.mesh;
+        mesh.Activate();
+        const Matrix& local =
+            nodeMatrices && i < nodeMatrices->size() ? (*nodeMatrices)[i] : node.matrix;
+        shader.SetObjectMatrix(local * world);
+        shader.UploadObject();
+
+        for (size_t j = 0; j < mesh.subsets.size(); ++j) {
+            const FwMeshSubset& subset = mesh.subsets[j];
+            if (subset.faceCount == 0) continue;
+            // An index past the materials (only possible in hand-built models) is treated
+            // like "no material" instead of being read.
+            if (subset.materialIndex >= 0 &&
+                size_t(subset.materialIndex) < model->materials.size()) {
+                const FwMaterial& m = model->materials[size_t(subset.materialIndex)];
+                BindMaterial(shader, m, emissiveOverride ? *emissiveOverride : m.Emissive, alpha);
+            } else if (materialBoundGeneration != GraphicsDevice::LiveGeneration()) {
+                FwMaterial white;
+                BindMaterial(shader, white, emissiveOverride ? *emissiveOverride : white.Emissive,
+                             alpha);
+            }
+            mesh.DrawSubset(int(j));
+        }
+    }
+}
+
+}  // namespace
+
+void DrawModel(const FwModel* model, float alpha, const std::vector<Matrix>* nodeMatrices) {
+    DrawNodes(model, nullptr, alpha, nodeMatrices);
+}
+
+void DrawModelEmissive(const FwModel* model, const Vector3& emissive, float alpha,
+                       const std::vector<Matrix>* nodeMatrices) {
+    DrawNodes(model, &emissive, alpha, nodeMatrices);
+}
