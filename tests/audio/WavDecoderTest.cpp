@@ -90,6 +90,11 @@ TEST(WavDecoderTest, RefusesBrokenInputAndLeavesTheResultEmpty) {
     badBits[34] = 13;
     auto unknownFormat = good;
     unknownFormat[20] = 0x77;
+    auto hugeData = good;  // declares 4 GB of samples: must not be believed
+    hugeData[40] = 0x00;
+    hugeData[41] = 0xff;
+    hugeData[42] = 0xff;
+    hugeData[43] = 0xff;
     auto headerOnly = good;
     headerOnly.resize(30);
     auto noSamples = MakeWav(TestWavFormat{}, {});
@@ -97,10 +102,16 @@ TEST(WavDecoderTest, RefusesBrokenInputAndLeavesTheResultEmpty) {
     const std::vector<uint8_t> notWav(text.begin(), text.end());
 
     const std::pair<const char*, std::vector<uint8_t>> cases[] = {
-        {"truncated data", truncated},     {"bad magic", badMagic},
-        {"zero channels", zeroChannels},   {"bad bit depth", badBits},
-        {"unknown format", unknownFormat}, {"header only", headerOnly},
-        {"no samples", noSamples},         {"not a wav", notWav}};
+        {"truncated data", truncated},
+        {"bad magic", badMagic},
+        {"zero channels", zeroChannels},
+        {"bad bit depth", badBits},
+        {"unknown format", unknownFormat},
+        {"header only", headerOnly},
+        {"huge data size", hugeData},
+        {"no samples", noSamples},
+        {"not a wav", notWav},
+    };
     for (const auto& [name, bytes] : cases) {
         SCOPED_TRACE(name);
         PcmSound pcm;
