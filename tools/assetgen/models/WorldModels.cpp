@@ -1,0 +1,99 @@
+#include "WorldModels.h"
+
+#include <algorithm>
+
+#include "ModelKit.h"
+#include "Noise.h"
+#include "PlayerRobot.h"
+#include "Shapes.h"
+#include "TextureLib.h"
+
+namespace modelgen {
+
+namespace {
+
+Mesh Rock(uint32_t seed, int subdivisions, const V3& stretch, float radius, float roughness) {
+    Noise noise(seed);
+    Mesh m = Shapes::Icosphere(1.0f, subdivisions);
+    for (Vertex& v : m.vertices) {
+        V3 d = Normalize(v.pos);
+        float bumps = noise.Fbm(d * 1.6f, 5, 0.5f) * roughness;
+        float crater = noise.Cells(d * 2.2f + V3{3, 7, 1});
+        float dent = crater < 0.35f ? (0.35f - crater) * 0.5f : 0.0f;
+        v.pos = d.Mul(stretch) * (1.0f + bumps - dent);
+    }
+    float far = 0;
+    for (const Vertex& v : m.vertices) far = std::max(far, Length(v.pos));
+    for (Vertex& v : m.vertices) v.pos = v.pos * (radius / far);
+    return m.Facet();
+}
+
+int RockMaterial(ModelData& m, uint32_t seed, const V3& tint) {
+    m.AddTexture("rock.png", TextureLib::Rock(seed, 256));
+    Material mat;
+    mat.name = "rock";
+    mat.baseTexture = "rock.png";
+    mat.base = tint;
+    mat.metallic = 0.05f;
+    mat.roughness = 0.9f;
+    return m.AddMaterial(mat);
+}
+
+}  // namespace
+
+ModelData WorldModels::Stone(uint32_t seed, const V3& stretch, float radius) {
+    ModelData m;
+    int id = RockMaterial(m, 61, {0.78f, 0.74f, 0.7f});
+    ModelKit kit(m, 0.8f, 0.3f);
+    kit.Add(id, Rock(seed, 3, stretch, radius, 0.28f));
+    return m;
+}
+
+ModelData WorldModels::Fragment() {
+    ModelData m;
+    int id = RockMaterial(m, 61, {0.78f, 0.74f, 0.7f});
+    ModelKit kit(m, 2.0f, 0.3f);
+    kit.Add(id, Rock(71, 1, {1.0f, 0.7f, 1.2f}, 0.3f, 0.45f));
+    return m;
+}
+
+ModelData WorldModels::Space() {
+    ModelData m;
+    m.AddTexture("space.png", TextureLib::Space(81, 2048, 1024));
+    Material mat;
+    mat.name = "space";
+    mat.baseTexture = "space.png";
+    mat.emissiveTexture = "space.png";
+    mat.emissive = {0.3f, 0.3f, 0.3f};
+    mat.metallic = 0.0f;
+    mat.roughness = 1.0f;
+    int id = m.AddMaterial(mat);
+    m.Part(id).Append(Shapes::Sphere(1.0f, 64, 32).FlipNormals());
+    return m;
+}
+
+ModelData WorldModels::Planet() {
+    ModelData m;
+    m.AddTexture("planet.png", TextureLib::Planet(91, 1024, 512));
+    Material mat;
+    mat.name = "planet";
+    mat.baseTexture = "planet.png";
+    mat.emissiveTexture = "planet.png";
+    mat.emissive = {0.15f, 0.17f, 0.2f};
+    mat.metallic = 0.0f;
+    mat.roughness = 0.7f;
+    int id = m.AddMaterial(mat);
+    m.Part(id).Append(Shapes::Sphere(4.0f, 64, 32));
+    return m;
+}
+
+ModelData WorldModels::TitlePlayer() {
+    // The title scene adds its own thrusters on the robot's back, so the assembled
+    // robot's thrusters are left out here.
+    ModelData m;
+    ModelData robot = PlayerRobot::Assembled(false);
+    m.Merge(robot, Xf::S(2.0f));
+    return m;
+}
+
+}  // namespace modelgen
