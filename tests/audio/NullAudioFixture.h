@@ -3,10 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ostream>
 #include <thread>
 
 #include "TestWav.h"
 #include "engine/audio/AudioManager.h"
+#include "engine/audio/FwSoundInstance.h"
+
+inline void PrintTo(FwSoundInstance::State state, std::ostream* os) {
+    *os << (state == FwSoundInstance::State::Playing  ? "Playing"
+            : state == FwSoundInstance::State::Paused ? "Paused"
+                                                      : "Stopped");
+}
 
 // Runs each test against OpenAL Soft's null backend: no sound card needed, but the mixer
 // runs, so voices advance and end in real time.

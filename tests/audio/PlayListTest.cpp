@@ -14,7 +14,7 @@ TEST_F(PlayListTest, TwoOneShotsOfOnePathAreIndependentVoicesAndLeaveWhenDone) {
 }
 
 TEST_F(PlayListTest, VoicesShareTheCachedEffectButNotTheirState) {
-    const std::string path = WriteFreshTone(1.0);
+    const std::string path = WriteFreshTone(5.0);
     auto a = PlaySound(path, 0.5f, false);
     auto b = PlaySound(path, 0.5f, false);
     ASSERT_TRUE(a && b);
@@ -30,17 +30,17 @@ TEST_F(PlayListTest, VoicesShareTheCachedEffectButNotTheirState) {
 }
 
 TEST_F(PlayListTest, PlayOnAPlayingVoiceRestartsItFromTheStart) {
-    auto voice = PlaySound(WriteFreshTone(3.0), 0.1f, false);
+    auto voice = PlaySound(WriteFreshTone(4.0), 0.1f, false);
     ASSERT_TRUE(voice);
-    ASSERT_TRUE(UpdateUntil([&] { return voice->GetPlaybackSeconds() > 0.5f; }));
+    ASSERT_TRUE(UpdateUntil([&] { return voice->GetPlaybackSeconds() > 1.0f; }));
     voice->Play(false, true);
     EXPECT_TRUE(voice->IsPlaying());
-    EXPECT_LT(voice->GetPlaybackSeconds(), 0.4f);
+    EXPECT_LT(voice->GetPlaybackSeconds(), 0.9f);
     EXPECT_EQ(Manager().GetPlayListSize(), 1u);  // same voice, same entry
 }
 
 TEST_F(PlayListTest, PausedVoiceLeavesTheListAndDiesWithItsLastHandle) {
-    const std::string path = WriteFreshTone(1.0);
+    const std::string path = WriteFreshTone(5.0);
     auto held = PlaySound(path, 0.1f, true);
     auto dropped = PlaySound(path, 0.1f, true);
     ASSERT_TRUE(held && dropped);
@@ -83,7 +83,7 @@ TEST_F(PlayListTest, LoopingVoiceOutlivesItsDroppedHandleUntilStopped) {
 }
 
 TEST_F(PlayListTest, ResumeTouchesOnlyPausedVoices) {
-    auto voice = GetSound(WriteFreshTone(0.5))->CreateInstance(false);
+    auto voice = GetSound(WriteFreshTone(5.0))->CreateInstance(false);
     ASSERT_TRUE(voice);
     EXPECT_EQ(voice->GetState(), FwSoundInstance::State::Stopped);
     voice->Resume();  // never started: stays silent

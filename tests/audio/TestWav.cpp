@@ -1,5 +1,7 @@
 #include "TestWav.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -87,6 +89,25 @@ std::vector<double> MakeTone(double seconds, double frequency, double amplitude,
     return samples;
 }
 
+namespace {
+
+bool tempDirCreatedHere = false;
+
+// Removes this process's temporary directory after the last test (children of death tests
+// exit before that and leave their parent's directory alone).
+class TempDirCleanup : public ::testing::Environment {
+public:
+    void TearDown() override {
+        if (!tempDirCreatedHere) return;
+        std::error_code ignored;
+        std::filesystem::remove_all(TestTempDir(), ignored);
+    }
+};
+
+const auto* const cleanupRegistration = ::testing::AddGlobalTestEnvironment(new TempDirCleanup);
+
+}  // namespace
+
 std::string TestTempDir() {
     // Shared through the environment with the child processes of death tests, which run the
     // test body again and must find the parent's files.
@@ -100,6 +121,7 @@ std::string TestTempDir() {
             path = std::filesystem::temp_directory_path() /
                    ("hoshikage-audio-test-" + std::to_string(random()));
             setenv("HOSHIKAGE_AUDIO_TEST_DIR", path.c_str(), 1);
+            tempDirCreatedHere = true;
         }
         std::filesystem::create_directories(path);
         return path.string();
