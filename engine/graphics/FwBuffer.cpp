@@ -57,6 +57,8 @@ bool FwBuffer::Create(unsigned flags, unsigned byteSize, int usageKind, const vo
     }
 
     if (!GraphicsDevice::LiveGeneration()) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
     GLuint name = 0;
     glGenBuffers(1, &name);
     if (!name) return false;

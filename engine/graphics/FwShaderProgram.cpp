@@ -108,15 +108,18 @@ void FwShaderProgram::BindSampler(const char* samplerName, int unit) {
     if (!handle) return;
     const GLint location = glGetUniformLocation(handle, samplerName);
     if (location < 0) return;
-    GLint previous = 0;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &previous);
+    // Back to the program the device has current (the query could name a deleted one).
     glUseProgram(handle);
     glUniform1i(location, unit);
-    glUseProgram(static_cast<GLuint>(previous));
+    glUseProgram(GraphicsDevice::GetInstance().GetProgram());
 }
 
 void FwShaderProgram::Release() {
-    if (handle && generation == GraphicsDevice::LiveGeneration()) glDeleteProgram(handle);
+    if (handle && generation == GraphicsDevice::LiveGeneration()) {
+        GraphicsDevice& device = GraphicsDevice::GetInstance();
+        if (device.GetProgram() == handle) device.SetProgram(0);
+        glDeleteProgram(handle);
+    }
     handle = 0;
     generation = 0;
 }

@@ -62,9 +62,12 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
         glEnable(GL_DEBUG_OUTPUT);
         glDebugMessageCallback(DebugMessage, nullptr);
     }
-    nativeClipDepth = g_allowNativeClipDepth &&
-                      (epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control"));
-    if (nativeClipDepth) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    // The choice is context state that outlives a Release, so it is set either way.
+    const bool hasClipControl =
+        epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    nativeClipDepth = g_allowNativeClipDepth && hasClipControl;
+    if (hasClipControl)
+        glClipControl(GL_LOWER_LEFT, nativeClipDepth ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
 
     // Back buffer: an RGBA8 colour texture in our own framebuffer (Present copies it to
     // the window), so that it pairs with the device depth texture like any render target.
@@ -125,6 +128,13 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
     const uint32_t white = 0xFFFFFFFFu;
     SubresourceData whiteData{&white, 4, 0};
     whiteTexture->Create(1, 1, PixelFormat::R8G8B8A8_Unorm, 1, &whiteData);
+    zeroTexture = std::make_unique<FwTexture>();
+    const uint32_t zero = 0;
+    SubresourceData zeroData{&zero, 4, 0};
+    zeroTexture->Create(1, 1, PixelFormat::R8G8B8A8_Unorm, 1, &zeroData);
+    for (int slot = 0; slot < kTextureSlots; ++slot) SetShaderResource(slot, nullptr);
+    ClearBackBuffer(Color(0, 0, 0, 1));
+    ClearDepthStencil();
 
     for (int i = 0; i < kPoolBuffers; ++i)
         vertexPool[i].Create(BindFlag::VertexBuffer, 80u << i, BufferUsage::Dynamic, nullptr);
@@ -137,6 +147,7 @@ void GraphicsDevice::Release() {
     backBuffer.reset();
     depthBuffer.reset();
     whiteTexture.reset();
+    zeroTexture.reset();
     fixedSamplers[0].reset();
     fixedSamplers[1].reset();
     ReleaseObjects();

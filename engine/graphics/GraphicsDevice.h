@@ -118,13 +118,15 @@ public:
     void SetPrimitiveTopology(PrimitiveTopology topology);
     void SetVertexBuffer(const FwBuffer* buffer, unsigned stride, unsigned offset);
     void SetIndexBuffer(const FwBuffer* buffer, IndexFormat format);
-    // slot 0..2; null or an empty texture unbinds (the shader then reads zeros).
+    // slot 0..2; null or an empty texture unbinds (the shader then reads 0, 0, 0, 0, so
+    // sprites and effects with a missing texture draw nothing).
     void SetShaderResource(int slot, const FwTexture* texture);
     void SetShaderResources(int firstSlot, int count, const FwTexture* const* textures);
     // Uniform block binding point 0..8 (b0..b8).
     void SetConstantBuffer(int slot, const FwBuffer* buffer);
     // Makes a shader program current (shader classes call it from Activate).
     void SetProgram(unsigned program);
+    unsigned GetProgram() const { return program; }
 
     void Draw(unsigned vertexCount, unsigned startVertex);
     void DrawIndexed(unsigned indexCount, unsigned startIndex, int baseVertex);
@@ -156,6 +158,8 @@ private:
     std::shared_ptr<FwTexture> depthBuffer;
     std::array<FwBuffer, kPoolBuffers + 1> vertexPool;
     std::shared_ptr<FwTexture> whiteTexture;
+    // Bound in place of a missing texture: reads (0, 0, 0, 0) as an unbound slot should.
+    std::unique_ptr<FwTexture> zeroTexture;
 
     FwBlendState blend;
     FwDepthStencilState depthStencil;

@@ -182,11 +182,11 @@ void GraphicsDevice::SetIndexBuffer(const FwBuffer* buffer, IndexFormat format) 
 void GraphicsDevice::SetShaderResource(int slot, const FwTexture* texture) {
     if (!initialized || slot < 0 || slot >= kTextureSlots) return;
     glActiveTexture(GL_TEXTURE0 + slot);
-    if (texture && texture->GetSRV()) {
+    if (!texture || !texture->GetSRV()) texture = zeroTexture.get();
+    if (texture && texture->GetSRV())
         glBindTexture(texture->GetTarget(), texture->GetSRV());
-    } else {
+    else
         glBindTexture(GL_TEXTURE_2D, 0);
-    }
     glActiveTexture(GL_TEXTURE0);
 }
 
