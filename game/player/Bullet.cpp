@@ -1,6 +1,7 @@
 #include "game/player/Bullet.h"
 
 #include "engine/graphics/FwModel.h"
+#include "game/enemy/BattleShip.h"
 
 namespace {
 constexpr float kRobotReach = 2.0f;  // world units
@@ -41,4 +42,12 @@ void Bullet::TestHull(const FwModel* hitModel, const Matrix& world) {
     hullHit =
         query.RayToModel(hitModel, world, matrix.Translation(), rayDirection, normal, distance) &&
         distance < kHullReach;
+}
+
+void Bullet::TestShip(const BattleShip* ship) {
+    if (ship == nullptr) {
+        hullHit = false;
+        return;
+    }
+    TestHull(ship->GetHitModel(), ship->GetWorld());
 }

@@ -30,6 +30,9 @@ class SwingAnimator;
 class Thruster;
 class Weapon;
 
+// The live enemy robots as the EnemyManager holds them (same alias as in Enemy.h).
+using EnemyList = std::vector<std::unique_ptr<Enemy>>;
+
 // The robot the user controls in the battle: seven body parts, an axe and a rail gun, two
 // back thrusters, the HP and energy gauges. Owned by the battle scene, which calls Update
 // and Draw once per pass and deletes it after the battle.
@@ -52,10 +55,11 @@ public:
     Player& operator=(const Player&) = delete;
 
     // One pass. pitch and yaw point at the camera's angles (degrees); the lock-on turn
-    // writes *yaw, and the caller copies it back to the camera. enemies, stones and ship
-    // are borrowed for the pass; ship may be null (no hull push, hull hits or cannons).
+    // writes *yaw, and the caller copies it back to the camera. enemies (the manager's
+    // list), stones (StoneField::GetStones) and ship are borrowed for the pass; ship may
+    // be null (no hull push, hull hits, cannon hits or ship-destruction check).
     // deathViewDone: the camera has finished its lift onto the dying robot.
-    void Update(float* pitch, float* yaw, std::vector<Enemy*>& enemies, std::vector<Stone*>& stones,
+    void Update(float* pitch, float* yaw, EnemyList& enemies, const std::vector<Stone*>& stones,
                 BattleShip* ship, bool deathViewDone);
     void Draw() override;
     // The collision queries push the player through these two.
@@ -116,15 +120,20 @@ public:
     int CountMuzzleFlashes() const;
     bool HasAlarm() const { return alarmSound != nullptr; }
     bool HasDyingSound() const { return dyingSound != nullptr; }
+    bool HasThrusterSound() const { return thrusterSound != nullptr; }
+
+    // Scenario set-up for tests and tools: HP (the display follows at once) and energy.
+    void SetHp(int value);
+    void SetEnergy(int value) { energy = value; }
 
 private:
     // Movement and the lock-on turn (PlayerMovement.cpp).
-    void Move(float cameraYaw, std::vector<Enemy*>& enemies, std::vector<Stone*>& stones);
+    void Move(float cameraYaw, EnemyList& enemies, const std::vector<Stone*>& stones);
     void PlaceBody(const BattleShip* ship);
     void PlaceLimbs();
     void StepThrusters();
     void UpdateCollisionSphere();
-    void TurnToLockTarget(float* cameraYaw, const std::vector<Enemy*>& enemies);
+    void TurnToLockTarget(float* cameraYaw, const EnemyList& enemies);
 
     // Energy, weapons, the axe and the rail gun (PlayerCombat.cpp).
     void BeginEnergy();
@@ -139,7 +148,7 @@ private:
     void PlaceRightHand();
     void UpdateFlicker();
     void UpdateSmoke();
-    void HitWithAxe(std::vector<Enemy*>& enemies);
+    void HitWithAxe(EnemyList& enemies);
     void UpdateSlashTrail();
     void PlaceWeaponOnBack();
     void FollowSlashFlash(bool axeInHand);
@@ -147,11 +156,11 @@ private:
     bool PlaceWeaponInHand();
 
     // Bullets and the effect slots (PlayerShots.cpp).
-    void UpdateBullets(std::vector<Enemy*>& enemies, std::vector<Stone*>& stones, BattleShip* ship);
+    void UpdateBullets(EnemyList& enemies, const std::vector<Stone*>& stones, BattleShip* ship);
     void AgeEffects();
 
     // Damage and death (PlayerDeath.cpp).
-    void TakeDamage(const std::vector<Enemy*>& enemies, const BattleShip* ship);
+    void TakeDamage(const EnemyList& enemies, const BattleShip* ship);
     void CheckDeath();
     void RunDeath(bool deathViewDone);
 
@@ -185,6 +194,8 @@ private:
     float speed = 0.0f;
     float stepSpeed = 0.0f;
     Vector3 velocity;
+    // Where the movement block moves the body this pass (x, z; y is the constant height).
+    Vector3 tentative;
     bool turningToVelocity = false;
     bool braking = false;
     bool forwardBackLatch = false;
