@@ -4,14 +4,12 @@
 #include <vector>
 
 #include "app/Object.h"
-#include "engine/graphics/FwBuffer.h"
 #include "engine/math/Matrix.h"
 #include "game/enemy/Enemy.h"
 
-class AdditiveBlend;
 class BattleShipCannon;
+class EffectQuad;
 class Explosion;
-class FwTexture;
 class Player;
 
 // The stage's boss: a large ship that launches the enemy robots, carries three cannons that
@@ -57,7 +55,6 @@ public:
 private:
     void UpdateDestruction();
     void UpdateShockwave();
-    void DrawShockwave();
 
     Matrix world;
     // From the model cache; not owned.
@@ -69,10 +66,8 @@ private:
     std::unique_ptr<Explosion> explosion;
     int explosionFrame = 0;
     bool exploded = false;
-    std::unique_ptr<AdditiveBlend> shockwaveBlend;
-    FwBuffer shockwaveQuad;
-    FwTexture* shockwaveTexture = nullptr;  // cached
-    Matrix shockwaveWorld;
+    // The expanding ring, "Data/spaceBattleShip/maru.png", billboarded at the ship.
+    std::unique_ptr<EffectQuad> shockwave;
     float shockwaveHalfSize = 100.0f;
     float shockwaveAlpha = 1.0f;
     bool breakingUp = false;

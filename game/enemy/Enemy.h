@@ -27,8 +27,8 @@ class Stone;
 class SwingAnimator;
 class Enemy;
 
-// The stones of the field as handed round the battle (not owned here).
-using StoneList = std::vector<std::unique_ptr<Stone>>;
+// The stones of the field as the StoneField hands them round (not owned here).
+using StoneList = std::vector<Stone*>;
 // The live enemy robots, owned by the EnemyManager, in spawn order.
 using EnemyList = std::vector<std::unique_ptr<Enemy>>;
 

@@ -4,6 +4,7 @@
 
 #include "engine/graphics/CollisionQuery.h"
 #include "engine/math/Matrix.h"
+#include "game/enemy/Enemy.h"
 
 class BattleShip;
 class FwModel;
@@ -27,8 +28,9 @@ public:
     Missile(const Missile&) = delete;
     Missile& operator=(const Missile&) = delete;
 
-    // One pass toward the player's position. Returns false once finished.
-    bool Update(Player& player, const BattleShip* ship);
+    // One pass toward the player's position. A stone within kNearRange is marked hit and
+    // ends the missile. Returns false once finished.
+    bool Update(Player& player, const BattleShip* ship, const StoneList& stones);
     // Moves and steers only (no hits, no trail): the flight rule on its own.
     void Fly(const Vector3& target);
     // The model and its smoke trail.

@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/graphics/FwBuffer.h"
 #include "engine/math/Matrix.h"
+#include "game/effects/EffectVertex.h"
 
 class AdditiveBlend;
 class FwTexture;
@@ -25,19 +25,14 @@ public:
     void Draw();
 
     const Matrix& GetHistory(int index) const { return history[index]; }
-
-    struct Vertex {
-        float x, y, z;
-        float u, v;
-        float r, g, b, a;
-    };
+    const std::vector<EffectVertex>& GetRibbon(int which) const { return ribbons[which]; }
 
 private:
     void Build();
 
     std::vector<Matrix> history;
-    std::vector<Vertex> vertices[2];
-    FwBuffer buffers[2];
+    // Two crossed ribbons, kLength × 2 vertices each, built in world space.
+    std::vector<EffectVertex> ribbons[2];
     FwTexture* texture = nullptr;  // "Data/tex/bullet3.png", cached
     std::unique_ptr<AdditiveBlend> blend;
 };
