@@ -68,7 +68,7 @@ std::array<int, 4> ReadPixelAt(int x, int y) {
     return {rgba[0], rgba[1], rgba[2], rgba[3]};
 }
 
-std::string GraphicsTest::TempDir() {
+std::string GraphicsTestDir() {
     const char* root = std::getenv("HOSHIKAGE_TEST_DATA");
     std::filesystem::path dir = std::filesystem::path(root ? root : ".") / "graphics_test_files";
     std::filesystem::create_directories(dir);

@@ -13,6 +13,8 @@
 
 // The pixel at (x, y) of the current target, (0, 0) top-left.
 std::array<int, 4> ReadPixelAt(int x, int y);
+// A folder under the build tree for files a test writes.
+std::string GraphicsTestDir();
 // Byte of a colour channel as the GPU writes it (clamped, rounded).
 int ColorByte(float v);
 
@@ -44,8 +46,7 @@ protected:
         SubresourceData data{pixels.data(), static_cast<unsigned>(width) * 4u, 0};
         ASSERT_TRUE(texture.Create(width, height, PixelFormat::R8G8B8A8_Unorm, 1, &data));
     }
-    // A folder under the build tree for files a test writes.
-    static std::string TempDir();
+    static std::string TempDir() { return GraphicsTestDir(); }
 };
 
 // Asserts every channel of a pixel within tolerance (in 1/255 steps).
