@@ -6,7 +6,9 @@
 #include "app/SceneManager.h"
 #include "engine/audio/AudioManager.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
 
 Application& Application::GetInstance() {
@@ -67,8 +69,11 @@ void Application::Run(const SceneFactory& firstScene) {
 }
 
 void Application::Shutdown() {
-    // Scenes go first, while the devices they hold resources of still exist.
+    // Scenes go first, while the devices they hold resources of still exist; then the
+    // caches, whose GPU objects belong to the context that is about to go.
     SceneManager::GetInstance().Clear();
+    ReleaseModelCache();
+    ReleaseTextureCache();
     ShaderManager::GetInstance().Release();
     GraphicsDevice::GetInstance().Release();
     AudioManager::GetInstance().Release();

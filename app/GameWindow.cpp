@@ -7,9 +7,13 @@ bool GameWindow::Create(int width, int height, const std::string& caption, const
     return created;
 }
 
-bool GameWindow::PumpMessages() { return GetPlatform().PumpMessages(); }
+bool GameWindow::PumpMessages() {
+    return GetPlatform().PumpMessages();
+}
 
 void GameWindow::Destroy() {
+    // Also after Escape or the close button: the window is gone from the screen then, but
+    // its OpenGL context is only released here.
     if (created) GetPlatform().DestroyGameWindow();
     created = false;
 }

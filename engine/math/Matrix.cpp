@@ -25,7 +25,9 @@ Matrix::Matrix(const Vector4& r0, const Vector4& r1, const Vector4& r2, const Ve
     SetRow(3, r3);
 }
 
-void Matrix::SetRow(int r, const Vector4& v) { g[r] = glm::vec4(v.x, v.y, v.z, v.w); }
+void Matrix::SetRow(int r, const Vector4& v) {
+    g[r] = glm::vec4(v.x, v.y, v.z, v.w);
+}
 
 void Matrix::SetTranslation(const Vector3& t) {
     g[3][0] = t.x;
@@ -38,11 +40,19 @@ Matrix Matrix::operator*(const Matrix& o) const {
     return Matrix(o.g * g);
 }
 
-Matrix Matrix::Invert() const { return Matrix(glm::inverse(g)); }
-Matrix Matrix::Transpose() const { return Matrix(glm::transpose(g)); }
-float Matrix::Determinant() const { return glm::determinant(g); }
+Matrix Matrix::Invert() const {
+    return Matrix(glm::inverse(g));
+}
+Matrix Matrix::Transpose() const {
+    return Matrix(glm::transpose(g));
+}
+float Matrix::Determinant() const {
+    return glm::determinant(g);
+}
 
-Matrix Matrix::CreateTranslation(const Vector3& t) { return CreateTranslation(t.x, t.y, t.z); }
+Matrix Matrix::CreateTranslation(const Vector3& t) {
+    return CreateTranslation(t.x, t.y, t.z);
+}
 
 Matrix Matrix::CreateTranslation(float x, float y, float z) {
     Matrix m;
@@ -50,8 +60,12 @@ Matrix Matrix::CreateTranslation(float x, float y, float z) {
     return m;
 }
 
-Matrix Matrix::CreateScale(const Vector3& s) { return CreateScale(s.x, s.y, s.z); }
-Matrix Matrix::CreateScale(float s) { return CreateScale(s, s, s); }
+Matrix Matrix::CreateScale(const Vector3& s) {
+    return CreateScale(s.x, s.y, s.z);
+}
+Matrix Matrix::CreateScale(float s) {
+    return CreateScale(s, s, s);
+}
 
 Matrix Matrix::CreateScale(float x, float y, float z) {
     Matrix m;

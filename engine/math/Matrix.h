@@ -18,9 +18,8 @@ struct Matrix {
     glm::mat4 g{1.0f};
 
     Matrix() = default;
-    Matrix(float m11, float m12, float m13, float m14, float m21, float m22, float m23,
-           float m24, float m31, float m32, float m33, float m34, float m41, float m42,
-           float m43, float m44);
+    Matrix(float m11, float m12, float m13, float m14, float m21, float m22, float m23, float m24,
+           float m31, float m32, float m33, float m34, float m41, float m42, float m43, float m44);
     Matrix(const Vector4& r0, const Vector4& r1, const Vector4& r2, const Vector4& r3);
     explicit Matrix(const glm::mat4& rowsAsColumns) : g(rowsAsColumns) {}
 
@@ -59,14 +58,17 @@ struct Matrix {
     // Left-handed view matrix.
     static Matrix CreateLookAt(const Vector3& eye, const Vector3& focus, const Vector3& up);
     // Left-handed projection mapping view depth near..far to 0..1.
-    static Matrix CreatePerspectiveFieldOfView(float fovY, float aspect, float nearZ,
-                                               float farZ);
+    static Matrix CreatePerspectiveFieldOfView(float fovY, float aspect, float nearZ, float farZ);
     // Left-handed orthographic projection of a box to x, y in -1..1 and z in 0..1.
     static Matrix CreateOrthographicOffCenter(float left, float right, float bottom, float top,
                                               float nearZ, float farZ);
 };
 
 // Degrees → radians as the game converts its stored angles (π / 180).
-constexpr float ToRadians(float degrees) { return degrees * (3.14159265358979323846f / 180.0f); }
-constexpr float ToDegrees(float radians) { return radians * (180.0f / 3.14159265358979323846f); }
+constexpr float ToRadians(float degrees) {
+    return degrees * (3.14159265358979323846f / 180.0f);
+}
+constexpr float ToDegrees(float radians) {
+    return radians * (180.0f / 3.14159265358979323846f);
+}
 constexpr float kPi = 3.14159265358979323846f;

@@ -6,8 +6,12 @@
 #include "engine/math/Matrix.h"
 
 namespace {
-glm::quat ToGlm(const Quaternion& q) { return glm::quat(q.w, q.x, q.y, q.z); }
-Quaternion FromGlm(const glm::quat& q) { return {q.x, q.y, q.z, q.w}; }
+glm::quat ToGlm(const Quaternion& q) {
+    return glm::quat(q.w, q.x, q.y, q.z);
+}
+Quaternion FromGlm(const glm::quat& q) {
+    return {q.x, q.y, q.z, q.w};
+}
 }  // namespace
 
 Quaternion Quaternion::operator*(const Quaternion& o) const {
@@ -15,7 +19,9 @@ Quaternion Quaternion::operator*(const Quaternion& o) const {
     return FromGlm(ToGlm(o) * ToGlm(*this));
 }
 
-float Quaternion::Length() const { return std::sqrt(Dot(*this)); }
+float Quaternion::Length() const {
+    return std::sqrt(Dot(*this));
+}
 
 void Quaternion::Normalize() {
     const float len = Length();
@@ -27,7 +33,9 @@ void Quaternion::Normalize() {
     }
 }
 
-Quaternion Quaternion::Inverse() const { return FromGlm(glm::inverse(ToGlm(*this))); }
+Quaternion Quaternion::Inverse() const {
+    return FromGlm(glm::inverse(ToGlm(*this)));
+}
 
 Quaternion Quaternion::CreateFromYawPitchRoll(float yaw, float pitch, float roll) {
     return CreateFromAxisAngle({0, 0, 1}, roll) * CreateFromAxisAngle({1, 0, 0}, pitch) *

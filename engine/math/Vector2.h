@@ -23,4 +23,6 @@ struct Vector2 {
     constexpr float Dot(const Vector2& o) const { return x * o.x + y * o.y; }
 };
 
-inline constexpr Vector2 operator*(float s, const Vector2& v) { return v * s; }
+inline constexpr Vector2 operator*(float s, const Vector2& v) {
+    return v * s;
+}

@@ -43,4 +43,6 @@ struct Vector3 {
     static Vector3 TransformNormal(const Vector3& v, const Matrix& m);
 };
 
-inline constexpr Vector3 operator*(float s, const Vector3& v) { return v * s; }
+inline constexpr Vector3 operator*(float s, const Vector3& v) {
+    return v * s;
+}

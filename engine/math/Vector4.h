@@ -15,8 +15,12 @@ struct Vector4 {
     constexpr Vector4(float x_, float y_, float z_, float w_) : x(x_), y(y_), z(z_), w(w_) {}
     constexpr Vector4(const Vector3& v, float w_) : x(v.x), y(v.y), z(v.z), w(w_) {}
 
-    constexpr Vector4 operator+(const Vector4& o) const { return {x + o.x, y + o.y, z + o.z, w + o.w}; }
-    constexpr Vector4 operator-(const Vector4& o) const { return {x - o.x, y - o.y, z - o.z, w - o.w}; }
+    constexpr Vector4 operator+(const Vector4& o) const {
+        return {x + o.x, y + o.y, z + o.z, w + o.w};
+    }
+    constexpr Vector4 operator-(const Vector4& o) const {
+        return {x - o.x, y - o.y, z - o.z, w - o.w};
+    }
     constexpr Vector4 operator*(float s) const { return {x * s, y * s, z * s, w * s}; }
     constexpr bool operator==(const Vector4&) const = default;
 

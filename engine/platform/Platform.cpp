@@ -19,6 +19,10 @@ Platform& GetPlatform() {
     return *Slot();
 }
 
-void SetPlatform(std::unique_ptr<Platform> platform) { Slot() = std::move(platform); }
+void SetPlatform(std::unique_ptr<Platform> platform) {
+    Slot() = std::move(platform);
+}
 
-bool HasPlatform() { return Slot() != nullptr; }
+bool HasPlatform() {
+    return Slot() != nullptr;
+}

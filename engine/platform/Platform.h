@@ -24,8 +24,9 @@ public:
     // UTF-8 caption, not resizable, and makes an OpenGL 3.3 core context current on it
     // with swap interval 0. False when either fails (nothing is left open then).
     virtual bool CreateGameWindow(int width, int height, const std::string& caption) = 0;
-    // Drains pending window events. Escape and the close button destroy the window
-    // during this call. Returns false when a quit request was met.
+    // Drains pending window events. Escape and the close button close the window during
+    // this call (IsWindowOpen turns false; the OpenGL context stays until
+    // DestroyGameWindow). Returns false when a quit request was met.
     virtual bool PumpMessages() = 0;
     virtual bool IsWindowOpen() const = 0;
     // Destroys the window and its context; does nothing when none exists.
@@ -48,8 +49,8 @@ public:
     virtual void Sleep(uint32_t milliseconds) = 0;
 
     // A modal message; withOwner says whether the game window is its parent.
-    virtual void ShowMessageBox(const std::string& caption, const std::string& text,
-                                bool error, bool withOwner) = 0;
+    virtual void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
+                                bool withOwner) = 0;
 };
 
 // The platform in use. The game installs the SDL backend in main; tests install the

@@ -28,7 +28,7 @@ bool ScriptedPlatform::PumpMessages() {
     }
     ++pass;
     if (pass > passLimit) {
-        DestroyGameWindow();
+        CloseWindow();
         return false;
     }
     input = script ? script(pass) : PassInput{};
@@ -44,7 +44,9 @@ void ScriptedPlatform::SwapBuffers() {
     SdlPlatform::SwapBuffers();
 }
 
-bool ScriptedPlatform::IsKeyDown(int virtualKey) const { return input.held.count(virtualKey) != 0; }
+bool ScriptedPlatform::IsKeyDown(int virtualKey) const {
+    return input.held.count(virtualKey) != 0;
+}
 
 PlatformPoint ScriptedPlatform::ClientToScreen(PlatformPoint client) const {
     return {client.x + kClientOrigin.x, client.y + kClientOrigin.y};

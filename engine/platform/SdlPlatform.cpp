@@ -12,15 +12,24 @@ SDL_Scancode ScancodeFor(int vk) {
     if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
     if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
     switch (vk) {
-        case '0': return SDL_SCANCODE_0;
-        case vk::Return: return SDL_SCANCODE_RETURN;
-        case vk::Space: return SDL_SCANCODE_SPACE;
-        case vk::Escape: return SDL_SCANCODE_ESCAPE;
-        case vk::Left: return SDL_SCANCODE_LEFT;
-        case vk::Up: return SDL_SCANCODE_UP;
-        case vk::Right: return SDL_SCANCODE_RIGHT;
-        case vk::Down: return SDL_SCANCODE_DOWN;
-        default: return SDL_SCANCODE_UNKNOWN;
+        case '0':
+            return SDL_SCANCODE_0;
+        case vk::Return:
+            return SDL_SCANCODE_RETURN;
+        case vk::Space:
+            return SDL_SCANCODE_SPACE;
+        case vk::Escape:
+            return SDL_SCANCODE_ESCAPE;
+        case vk::Left:
+            return SDL_SCANCODE_LEFT;
+        case vk::Up:
+            return SDL_SCANCODE_UP;
+        case vk::Right:
+            return SDL_SCANCODE_RIGHT;
+        case vk::Down:
+            return SDL_SCANCODE_DOWN;
+        default:
+            return SDL_SCANCODE_UNKNOWN;
     }
 }
 
@@ -34,7 +43,7 @@ SdlPlatform::~SdlPlatform() {
 }
 
 bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& caption) {
-    if (window) return false;
+    DestroyGameWindow();
     if (!videoReady) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
         videoReady = true;
@@ -63,6 +72,7 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
     SDL_GL_MakeCurrent(window, glContext);
     // No vertical sync: the frame limiter paces the loop.
     SDL_GL_SetSwapInterval(0);
+    open = true;
     virtualCursor = ClientToScreen({width / 2, height / 2});
     return true;
 }
@@ -79,13 +89,13 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
     const SDL_Event& event = *static_cast<const SDL_Event*>(sdlEvent);
     switch (event.type) {
         case SDL_QUIT:
-            DestroyGameWindow();
+            CloseWindow();
             return false;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) DestroyGameWindow();
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
             break;
         case SDL_KEYDOWN:
-            if (event.key.keysym.sym == SDLK_ESCAPE) DestroyGameWindow();
+            if (event.key.keysym.sym == SDLK_ESCAPE) CloseWindow();
             break;
         case SDL_MOUSEMOTION:
             if (captured) AddMouseMotion(event.motion.xrel, event.motion.yrel);
@@ -101,11 +111,18 @@ void SdlPlatform::AddMouseMotion(int dx, int dy) {
     virtualCursor.y += dy;
 }
 
-void SdlPlatform::DestroyGameWindow() {
+void SdlPlatform::CloseWindow() {
+    if (!open) return;
+    open = false;
     if (captured) {
         SDL_SetRelativeMouseMode(SDL_FALSE);
         captured = false;
     }
+    if (window) SDL_HideWindow(window);
+}
+
+void SdlPlatform::DestroyGameWindow() {
+    CloseWindow();
     if (glContext) {
         SDL_GL_DeleteContext(glContext);
         glContext = nullptr;
@@ -117,14 +134,14 @@ void SdlPlatform::DestroyGameWindow() {
 }
 
 void SdlPlatform::SwapBuffers() {
-    if (window) SDL_GL_SwapWindow(window);
+    if (window && open) SDL_GL_SwapWindow(window);
 }
 
 bool SdlPlatform::IsKeyDown(int virtualKey) const {
     if (virtualKey == vk::LButton || virtualKey == vk::RButton) {
         const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-        return (buttons & SDL_BUTTON(virtualKey == vk::LButton ? SDL_BUTTON_LEFT
-                                                               : SDL_BUTTON_RIGHT)) != 0;
+        return (buttons &
+                SDL_BUTTON(virtualKey == vk::LButton ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT)) != 0;
     }
     int count = 0;
     const Uint8* keys = SDL_GetKeyboardState(&count);
@@ -164,9 +181,13 @@ void SdlPlatform::ShowCursor(bool show) {
     if (capture) SDL_GetRelativeMouseState(nullptr, nullptr);  // drop motion from before
 }
 
-uint32_t SdlPlatform::GetTime() const { return SDL_GetTicks(); }
+uint32_t SdlPlatform::GetTime() const {
+    return SDL_GetTicks();
+}
 
-void SdlPlatform::Sleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
+void SdlPlatform::Sleep(uint32_t milliseconds) {
+    SDL_Delay(milliseconds);
+}
 
 void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& text, bool error,
                                  bool withOwner) {

@@ -18,7 +18,7 @@ public:
 
     bool CreateGameWindow(int width, int height, const std::string& caption) override;
     bool PumpMessages() override;
-    bool IsWindowOpen() const override { return window != nullptr; }
+    bool IsWindowOpen() const override { return open; }
     void DestroyGameWindow() override;
     void SwapBuffers() override;
 
@@ -37,6 +37,10 @@ public:
     PlatformPoint GetClientSize() const;
 
 protected:
+    // What Escape and the close button do: the window disappears and IsWindowOpen turns
+    // false, but the OpenGL context lives on until DestroyGameWindow, so the engine can
+    // still release its GPU objects at shutdown.
+    void CloseWindow();
     // Handles one SDL event; returns false for a quit request. Escape and the close
     // button destroy the window here.
     bool HandleEvent(const void* sdlEvent);
@@ -46,6 +50,7 @@ private:
     SDL_Window* window = nullptr;
     void* glContext = nullptr;
     bool videoReady = false;
+    bool open = false;
     bool captured = false;
     PlatformPoint virtualCursor;
 };

@@ -112,8 +112,8 @@ TEST(SceneSwitch, RequestedSceneStartsNextPassAfterTheOldOneIsDrawnAndDeleted) {
             return first;
         },
         2);
-    const std::vector<std::string> expected{"a:update", "a:draw", "a:destroy", "b:update",
-                                            "b:draw", "b:destroy"};
+    const std::vector<std::string> expected{"a:update", "a:draw", "a:destroy",
+                                            "b:update", "b:draw", "b:destroy"};
     EXPECT_EQ(journal.events, expected);
 }
 

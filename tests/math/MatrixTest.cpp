@@ -23,10 +23,8 @@ void ExpectVector(const Vector3& v, const Vector3& expected, float tolerance = 1
 TEST(MatrixRotations, RowsMatchTheLeftHandedRowVectorConvention) {
     const float a = ToRadians(30.0f);
     // The satellite's placement turns by 30° about Y.
-    ExpectRows(Matrix::CreateRotationY(a), {{{0.8660254f, 0, -0.5f, 0},
-                                             {0, 1, 0, 0},
-                                             {0.5f, 0, 0.8660254f, 0},
-                                             {0, 0, 0, 1}}});
+    ExpectRows(Matrix::CreateRotationY(a),
+               {{{0.8660254f, 0, -0.5f, 0}, {0, 1, 0, 0}, {0.5f, 0, 0.8660254f, 0}, {0, 0, 0, 1}}});
     // The background ships turn by 180°.
     ExpectRows(Matrix::CreateRotationY(ToRadians(180.0f)),
                {{{-1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, -1, 0}, {0, 0, 0, 1}}});

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <memory>
+
+#include "engine/platform/InputLog.h"
+#include "engine/platform/Platform.h"
+
+// Wraps another platform and writes down everything the game reads from it, pass by pass
+// (keys held, cursor positions, clock readings), so that ReplayPlatform can play the run
+// back headless. Keys are sampled once per pass, when the events are pumped, so that a
+// pass sees one consistent keyboard state both live and in the replay.
+class RecordingPlatform : public Platform {
+public:
+    explicit RecordingPlatform(std::unique_ptr<Platform> inner);
+
+    const InputLog& GetLog() const { return log; }
+
+    bool CreateGameWindow(int width, int height, const std::string& caption) override {
+        return inner->CreateGameWindow(width, height, caption);
+    }
+    bool PumpMessages() override;
+    bool IsWindowOpen() const override { return inner->IsWindowOpen(); }
+    void DestroyGameWindow() override { inner->DestroyGameWindow(); }
+    void SwapBuffers() override { inner->SwapBuffers(); }
+    bool IsKeyDown(int virtualKey) const override;
+    PlatformPoint GetCursorPos() const override;
+    void SetCursorPos(PlatformPoint screen) override { inner->SetCursorPos(screen); }
+    PlatformPoint ClientToScreen(PlatformPoint client) const override {
+        return inner->ClientToScreen(client);
+    }
+    void ShowCursor(bool show) override { inner->ShowCursor(show); }
+    uint32_t GetTime() const override;
+    void Sleep(uint32_t milliseconds) override { inner->Sleep(milliseconds); }
+    void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
+                        bool withOwner) override {
+        inner->ShowMessageBox(caption, text, error, withOwner);
+    }
+
+private:
+    std::unique_ptr<Platform> inner;
+    // Reads are recorded from const queries.
+    mutable InputLog log;
+};
