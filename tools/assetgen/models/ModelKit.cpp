@@ -12,7 +12,8 @@ void ModelKit::Add(int material, Mesh mesh, const Xf& xf) {
 }
 
 void ModelKit::Box(int material, const V3& size, float bevel, const Xf& xf) {
-    Add(material, Shapes::Box(size, bevel), xf);
+    // A bevel too small to see is not worth its ninety-odd extra triangles.
+    Add(material, Shapes::Box(size, bevel < 0.025f ? 0.0f : bevel), xf);
 }
 
 Xf ModelKit::AlongY(const V3& dir, float twist) {

@@ -32,23 +32,31 @@ ModelData Leg(float kneeY, float sole) {
     ModelData m;
     RobotMaterials ids = RobotStyle::Player().Apply(m);
     ModelKit kit(m);
-    V3 knee{0, kneeY, 0.05f};
-    V3 ankle{0, sole + 0.3f, 0};
+    const V3 knee{0, kneeY, 0.05f};
+    const V3 ankle{0, sole + 0.3f, 0};
+    const float shinMid = (kneeY + ankle.y) * 0.5f;
     kit.Ball(ids.frame, knee, 0.17f);
     Mesh shin = Shapes::Box({0.46f, kneeY - ankle.y + 0.1f, 0.52f}, 0.1f);
     shin.Deform([](const V3& p) { return V3{p.x * (1.0f + 0.25f * p.y), p.y, p.z + 0.04f * p.y}; });
-    kit.Add(ids.armor, shin, Xf::T(0, (kneeY + ankle.y) * 0.5f - 0.05f, 0.02f));
-    kit.Box(ids.accent, {0.36f, 0.3f, 0.2f}, 0.06f,
-            Xf::RotX(-0.25f) * Xf::T(0, kneeY + 0.05f, 0.26f));
-    kit.Box(ids.trim, {0.12f, 0.5f, 0.06f}, 0.02f, Xf::T(0, (kneeY + ankle.y) * 0.5f, 0.29f));
-    kit.Box(ids.frame, {0.3f, 0.3f, 0.34f}, 0.06f, Xf::T(0, ankle.y + 0.02f, 0));
-    Mesh foot = Shapes::Box({0.42f, 0.22f, 0.82f}, 0.06f);
+    kit.Add(ids.armor, shin, Xf::T(0, shinMid - 0.05f, 0.02f));
+    kit.Box(ids.accent, {0.42f, 0.38f, 0.22f}, 0.07f, Xf::RotX(-0.3f) * Xf::T(0, kneeY, 0.28f));
+    kit.Box(ids.accent, {0.26f, 0.7f, 0.1f}, 0.04f,
+            Xf::RotX(0.06f) * Xf::T(0, shinMid - 0.1f, 0.27f));
+    kit.Box(ids.trim, {0.08f, 0.3f, 0.04f}, 0.0f,
+            Xf::RotX(0.06f) * Xf::T(0, shinMid - 0.1f, 0.33f));
+    // Calf armour flaring out behind the shin.
+    Mesh calf = Shapes::Box({0.4f, 0.8f, 0.2f}, 0.07f);
+    calf.Deform([](const V3& p) { return V3{p.x, p.y, p.z - 0.3f * (0.4f - p.y)}; });
+    kit.Add(ids.armor, calf, Xf::T(0, ankle.y + 0.6f, -0.16f));
+    kit.Box(ids.frame, {0.32f, 0.3f, 0.36f}, 0.06f, Xf::T(0, ankle.y + 0.02f, 0));
+    // Foot with a sloped toe.
+    Mesh foot = Shapes::Box({0.5f, 0.26f, 0.98f}, 0.07f);
     foot.Deform([](const V3& p) {
-        return V3{p.x, p.y * (1.0f - 0.6f * std::max(0.0f, p.z)), p.z};
+        return V3{p.x, p.y - 0.6f * std::max(0.0f, p.z) * (p.y + 0.13f), p.z};
     });
-    kit.Add(ids.frame, foot, Xf::T(0, sole + 0.11f, 0.14f));
-    kit.Box(ids.accent, {0.38f, 0.08f, 0.3f}, 0.03f, Xf::T(0, sole + 0.2f, 0.3f));
-    kit.Box(ids.frame, {0.36f, 0.12f, 0.26f}, 0.04f, Xf::T(0, sole + 0.06f, -0.32f));
+    kit.Add(ids.frame, foot, Xf::T(0, sole + 0.13f, 0.16f));
+    kit.Box(ids.accent, {0.44f, 0.1f, 0.32f}, 0.03f, Xf::RotX(0.2f) * Xf::T(0, sole + 0.22f, 0.4f));
+    kit.Box(ids.armor, {0.44f, 0.16f, 0.32f}, 0.04f, Xf::T(0, sole + 0.09f, -0.32f));
     return m;
 }
 
@@ -84,10 +92,19 @@ ModelData PlayerRobot::Body() {
     kit.Box(ids.armor, {0.26f, 0.3f, 0.5f}, 0.06f, Xf::RotZ(-0.2f) * Xf::T(-0.5f, -0.8f, 0));
     kit.Ball(ids.frame, {0.45f, -1.0f, 0}, 0.18f);
     kit.Ball(ids.frame, {-0.45f, -1.0f, 0}, 0.18f);
+    // Skirt armour around the hips.
+    for (float s : {-1.0f, 1.0f}) {
+        const Xf tilt = Xf::RotX(0.22f) * Xf::RotY(0.12f * s);
+        kit.Box(ids.armor, {0.38f, 0.46f, 0.08f}, 0.035f, tilt * Xf::T(0.22f * s, -1.02f, 0.36f));
+        kit.Box(ids.trim, {0.24f, 0.06f, 0.04f}, 0.0f, tilt * Xf::T(0.22f * s, -0.88f, 0.41f));
+        kit.Box(ids.armor, {0.08f, 0.5f, 0.5f}, 0.035f,
+                Xf::RotZ(0.22f * s) * Xf::T(0.66f * s, -0.98f, 0));
+    }
+    kit.Box(ids.armor, {0.8f, 0.4f, 0.08f}, 0.035f, Xf::RotX(-0.2f) * Xf::T(0, -1.0f, -0.36f));
     // Abdomen with ribbed armour.
     kit.Box(ids.frame, {0.72f, 0.6f, 0.5f}, 0.08f, Xf::T(0, -0.42f, 0));
     for (int i = 0; i < 3; ++i) {
-        kit.Box(ids.armor, {0.62f - 0.05f * i, 0.14f, 0.12f}, 0.04f,
+        kit.Box(ids.armor, {0.62f - 0.05f * i, 0.14f, 0.12f}, 0.0f,
                 Xf::T(0, -0.25f - 0.17f * i, 0.24f));
     }
     // Chest: wide at the shoulders, narrowing to the waist.
@@ -108,19 +125,19 @@ ModelData PlayerRobot::Body() {
     }
     kit.Box(ids.glow, {0.12f, 0.08f, 0.06f}, 0.02f, Xf::T(0, 0.05f, 0.57f));
     // Neck and head: helmet, visor, cheek guards and the V fin.
-    kit.Rod(ids.frame, {0, 0.7f, -0.02f}, {0, 1.0f, 0}, 0.13f, 0.11f, 10);
-    Mesh helmet = Shapes::Box({0.44f, 0.4f, 0.48f}, 0.1f);
+    kit.Rod(ids.frame, {0, 0.7f, -0.02f}, {0, 1.0f, 0}, 0.13f, 0.11f, 8);
+    Mesh helmet = Shapes::Box({0.5f, 0.44f, 0.52f}, 0.11f);
     helmet.Deform([](const V3& p) {
         return V3{p.x * (1.0f - 0.35f * std::max(0.0f, p.y)), p.y, p.z};
     });
     kit.Add(ids.armor, helmet, Xf::T(0, 1.14f, 0.02f));
-    kit.Box(ids.glow, {0.34f, 0.08f, 0.06f}, 0.02f, Xf::T(0, 1.13f, 0.25f));
+    kit.Box(ids.glow, {0.38f, 0.09f, 0.06f}, 0.02f, Xf::T(0, 1.14f, 0.27f));
     kit.Box(ids.accent, {0.2f, 0.12f, 0.14f}, 0.04f, Xf::T(0, 0.98f, 0.2f));
     for (float s : {-1.0f, 1.0f}) {
-        kit.Rod(ids.frame, {0.2f * s, 1.1f, 0}, {0.3f * s, 1.1f, 0}, 0.09f, 0.07f, 10);
+        kit.Rod(ids.frame, {0.22f * s, 1.1f, 0}, {0.32f * s, 1.1f, 0}, 0.09f, 0.07f, 8);
         kit.Add(ids.trim,
-                Shapes::Extrude({{0, 0}, {0.06f, 0}, {0.34f, 0.3f}, {0.3f, 0.34f}}, 0.03f),
-                Xf::S(s, 1, 1) * Xf::T(0.02f * s, 1.27f, 0.25f));
+                Shapes::Extrude({{0, 0}, {0.1f, 0}, {0.46f, 0.3f}, {0.43f, 0.36f}}, 0.04f),
+                Xf::S(s, 1, 1) * Xf::T(0.02f * s, 1.28f, 0.26f));
         kit.Box(ids.trim, {0.04f, 0.3f, 0.04f}, 0.01f, Xf::T(0.08f * s, 1.38f, -0.05f));
     }
     kit.Box(ids.trim, {0.1f, 0.1f, 0.06f}, 0.02f, Xf::T(0, 1.27f, 0.26f));

@@ -93,6 +93,14 @@ ModelData WorldModels::TitlePlayer() {
     ModelData m;
     ModelData robot = PlayerRobot::Assembled(false);
     m.Merge(robot, Xf::S(2.0f));
+    // Mounting plate for the title's thrusters, which hang lower on the back (at y = 7)
+    // than the battle robot's scaled mounts.
+    ModelKit kit(m);
+    int frame = -1;
+    for (size_t i = 0; i < m.Materials().size(); ++i) {
+        if (m.Materials()[i].name == "frame") frame = static_cast<int>(i);
+    }
+    kit.Box(frame, {1.1f, 0.5f, 0.5f}, 0.08f, Xf::T(0, 7.15f, -0.75f));
     return m;
 }
 
