@@ -22,15 +22,12 @@ bool CurrentTargetSize(int& width, int& height) {
     return width > 0 && height > 0;
 }
 
-}  // namespace
-
-bool FwReadPixels(std::vector<uint8_t>& out, int& width, int& height) {
-    out.clear();
-    width = height = 0;
-    int w = 0, h = 0;
-    if (!CurrentTargetSize(w, h) || !GraphicsDevice::GetInstance().GetRenderTarget()) return false;
+// Reads a w × h framebuffer and turns its rows top first.
+bool ReadFramebuffer(unsigned framebuffer, int w, int h, std::vector<uint8_t>& out, int& width,
+                     int& height) {
+    if (w <= 0 || h <= 0) return false;
     std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 4);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     out.resize(bottomUp.size());
@@ -41,6 +38,26 @@ bool FwReadPixels(std::vector<uint8_t>& out, int& width, int& height) {
     width = w;
     height = h;
     return true;
+}
+
+}  // namespace
+
+bool FwReadPixels(std::vector<uint8_t>& out, int& width, int& height) {
+    out.clear();
+    width = height = 0;
+    int w = 0, h = 0;
+    if (!CurrentTargetSize(w, h) || !GraphicsDevice::GetInstance().GetRenderTarget()) return false;
+    return ReadFramebuffer(GraphicsDevice::GetInstance().GetCurrentFramebuffer(), w, h, out, width,
+                           height);
+}
+
+bool FwReadBackBuffer(std::vector<uint8_t>& out, int& width, int& height) {
+    out.clear();
+    width = height = 0;
+    const GraphicsDevice& device = GraphicsDevice::GetInstance();
+    if (!device.IsInitialized()) return false;
+    return ReadFramebuffer(device.GetBackBufferFramebuffer(), device.GetWidth(), device.GetHeight(),
+                           out, width, height);
 }
 
 bool FwReadPixel(int x, int y, uint8_t rgba[4]) {
@@ -67,6 +84,6 @@ bool FwReadDepth(int x, int y, float& depth) {
 bool FwSaveScreenshot(const std::string& pngPath) {
     std::vector<uint8_t> pixels;
     int w = 0, h = 0;
-    if (pngPath.empty() || !FwReadPixels(pixels, w, h)) return false;
+    if (pngPath.empty() || !FwReadBackBuffer(pixels, w, h)) return false;
     return stbi_write_png(pngPath.c_str(), w, h, 4, pixels.data(), w * 4) != 0;
 }

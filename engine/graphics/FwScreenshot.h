@@ -18,5 +18,8 @@ bool FwReadPixel(int x, int y, uint8_t rgba[4]);
 // The depth value 0..1 at one pixel of the current target's depth buffer ((0, 0) top-left).
 bool FwReadDepth(int x, int y, float& depth);
 
-// Writes the current render target as a PNG file (top row first). False on any failure.
+// The back buffer's pixels as FwReadPixels gives them, whatever target is bound.
+bool FwReadBackBuffer(std::vector<uint8_t>& out, int& width, int& height);
+
+// Writes the back buffer as a PNG file (top row first). False on any failure.
 bool FwSaveScreenshot(const std::string& pngPath);

@@ -74,6 +74,8 @@ public:
     static void AllowNativeClipDepth(bool allow);
     // The framebuffer currently drawn into (opaque; read-back helpers use it).
     unsigned GetCurrentFramebuffer() const { return currentFramebuffer; }
+    // The back buffer's framebuffer (opaque; the screenshot reads it).
+    unsigned GetBackBufferFramebuffer() const { return mainFramebuffer; }
 
     // State factories; the caller owns the result. Blend mode 0 copy, 1 alpha, 2 additive;
     // any other mode: blending on with every factor Zero.
@@ -102,6 +104,7 @@ public:
 
     // Render targets: colour null means no colour output; the back buffer's FwTexture
     // selects the window. depth null means no depth buffer. Both must have the same size.
+    // The viewport stays as set (callers set it for the new target).
     void SetRenderTarget(FwTexture* color, FwTexture* depth);
     // Back buffer with the device depth buffer (the state after Initialize).
     void SetBackBufferTarget();

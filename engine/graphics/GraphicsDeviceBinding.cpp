@@ -84,6 +84,9 @@ void GraphicsDevice::SetRenderTarget(FwTexture* color, FwTexture* depth) {
         currentFramebuffer = targetFramebuffer;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, currentFramebuffer);
+    // GL counts viewport rows from the bottom, so the same viewport lands elsewhere on a
+    // target of another height.
+    SetViewport(viewport);
 }
 
 void GraphicsDevice::SetBackBufferTarget() {

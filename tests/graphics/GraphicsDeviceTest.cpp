@@ -251,6 +251,11 @@ TEST_F(GraphicsTest, RenderTargetsSwitchAndClearIndependently) {
     // Clearing the back buffer while the target is bound leaves the target alone.
     Device().ClearBackBuffer(Color(0, 1, 0, 1));
     ExpectPixelNear(Pixel(0, 0), {255, 0, 0, 255}, 0, "target after back-buffer clear");
+    // The back-buffer read-back (screenshots) ignores the bound target.
+    ASSERT_TRUE(FwReadBackBuffer(pixels, w, h));
+    ASSERT_EQ(w, 1280);
+    EXPECT_EQ(pixels[0], 0);
+    EXPECT_EQ(pixels[1], 255);
     Device().SetBackBufferTarget();
     ExpectPixelNear(Pixel(0, 0), {0, 255, 0, 255}, 0, "back buffer");
     EXPECT_EQ(Device().GetRenderTarget(), Device().GetBackBuffer().get());
