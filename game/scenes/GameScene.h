@@ -5,6 +5,7 @@
 #include "app/SceneBase.h"
 #include "engine/graphics/FwTexture.h"
 #include "engine/math/Matrix.h"
+#include "engine/math/Vector3.h"
 
 class Camera;
 class Sky;
@@ -18,6 +19,7 @@ class FwSoundInstance;
 // The battle: builds the world, runs it in a fixed order, draws it, shakes or smears the
 // picture while the player is hit or the battleship breaks up, and ends in the game-over
 // scene (player dead) or, after a 101-pass fade, in the clear scene (battleship gone).
+// Owns every object of the battle; the cursor is captured while it lives.
 class GameScene : public SceneBase {
 public:
     GameScene();
@@ -37,22 +39,31 @@ public:
     // Vertical offset of the last shaken or smeared picture, pixels (−5..5).
     int GetLastShake() const { return lastShake; }
 
+    // Which scene the battle has asked for, if any.
+    enum class Outcome { None, GameOver, Clear };
+    Outcome GetOutcome() const { return outcome; }
+
     float GetFade() const { return fade; }
     Camera* GetCamera() const { return camera.get(); }
     StoneField* GetStones() const { return stones.get(); }
     ShootingStars* GetShootingStars() const { return shootingStars.get(); }
     Mob* GetMob() const { return mob.get(); }
     ParticleField* GetParticles() const { return particles.get(); }
-    // Draw calls of the last Draw (models and effects), for the benchmark.
-    int GetLastDrawCalls() const { return lastDrawCalls; }
+    // Effect draw calls of the last Draw, for the benchmark.
+    int GetLastEffectDraws() const { return lastEffectDraws; }
+
+protected:
+    // The flags that choose the frame form (virtual so tests can force a form).
+    virtual bool IsBattleShipBreakingUp() const;
+    virtual bool IsPlayerHit() const;
 
 private:
     bool IsBattleShipAlive() const;
-    bool IsBattleShipBreakingUp() const;
-    bool IsPlayerHit() const;
     Matrix PlayerMatrix() const;
+    void RequestGameOver();
+    void RequestClear();
     void RenderOffscreen();
-    void DrawShaken(float alpha);
+    void PresentShaken(float alpha);
 
     std::unique_ptr<Camera> camera;
     std::unique_ptr<Sky> sky;
@@ -69,5 +80,6 @@ private:
     FwTexture sceneDepth;
     FrameForm lastForm = FrameForm::Normal;
     int lastShake = 0;
-    int lastDrawCalls = 0;
+    Outcome outcome = Outcome::None;
+    int lastEffectDraws = 0;
 };

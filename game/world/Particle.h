@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/Object.h"
-#include "engine/graphics/RenderStates.h"
+#include "engine/graphics/AdditiveBlend.h"
 #include "engine/math/Matrix.h"
 #include "engine/math/Vector3.h"
 #include "game/effects/EffectVertex.h"
@@ -35,7 +35,6 @@ private:
     std::array<EffectVertex, 4> vertices{};
     Matrix particleMatrix;
     float alpha = 0.0f;
-    std::unique_ptr<FwBlendState> alphaBlend;
-    std::unique_ptr<FwBlendState> additiveBlend;
-    std::unique_ptr<FwDepthStencilState> depthNoWrite;
+    // Additive without depth writes around the draw, alpha blending with writes after.
+    std::unique_ptr<AdditiveBlend> blend;
 };

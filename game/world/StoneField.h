@@ -28,8 +28,10 @@ public:
     // Stones, then fragments, then flashes.
     void Draw();
 
-    // The live stones; pointers stay valid until the stone shatters.
+    // The live stones; pointers stay valid until the stone shatters. Two views of one
+    // list: plain pointers, and the owning list itself (read-only).
     const std::vector<Stone*>& GetStones() const { return stoneView; }
+    const std::vector<std::unique_ptr<Stone>>& GetStoneList() const { return stones; }
     const std::vector<std::unique_ptr<Fragment>>& GetFragments() const { return fragments; }
     const std::vector<std::unique_ptr<HitFlash>>& GetFlashes() const { return flashes; }
     const std::vector<int>& GetFlashFrames() const { return flashFrames; }
