@@ -2,7 +2,6 @@
 
 #include <tiny_gltf.h>
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
 #include "engine/graphics/GltfLoader.h"
@@ -398,9 +397,9 @@ bool ConvertMesh(const tinygltf::Model& m, const tinygltf::Mesh& mesh, FwGLTFNod
 
 }  // namespace
 
-std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path) {
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
     tinygltf::Model file;
-    if (!GltfReadFile(path, file)) return nullptr;
+    if (!GltfReadFile(path, file, log)) return nullptr;
 
     auto model = std::make_shared<FwGLTFModel>();
     std::string reason;
@@ -417,8 +416,7 @@ std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path) {
         }
     }
     if (!ok) {
-        std::printf("Err: %s\nFailed to parse glTF\n", reason.c_str());
-        std::fflush(stdout);
+        GltfReport("Err: " + reason + "\nFailed to parse glTF\n", log);
         return nullptr;
     }
     return model;

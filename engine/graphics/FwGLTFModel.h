@@ -72,5 +72,6 @@ struct FwGLTFModel {
     std::vector<FwGLTFMaterial> materials;               // file order
 };
 
-// Parses and converts path; null (after the messages above) when it fails.
-std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path);
+// Parses and converts path; null (after the messages above) when it fails. The messages
+// go to standard output, or are appended to *log instead when log is given (tools).
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log = nullptr);

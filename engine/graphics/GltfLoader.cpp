@@ -33,14 +33,23 @@ bool CheckedMulAdd(size_t a, size_t b, size_t c, size_t& out) {
 
 }  // namespace
 
-bool GltfReadFile(const std::string& path, tinygltf::Model& out) {
+void GltfReport(const std::string& text, std::string* log) {
+    if (log) {
+        *log += text;
+        return;
+    }
+    std::fputs(text.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* log) {
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(SkipImageData, nullptr);
     std::string warn;
     std::string err;
     bool ok = false;
     const bool binary = HasBinaryExtension(path);
-    std::printf(binary ? "Reading binary glTF\n" : "Reading ASCII glTF\n");
+    GltfReport(binary ? "Reading binary glTF\n" : "Reading ASCII glTF\n", log);
     try {
         ok = binary ? loader.LoadBinaryFromFile(&out, &err, &warn, path)
                     : loader.LoadASCIIFromFile(&out, &err, &warn, path);
@@ -51,10 +60,11 @@ bool GltfReadFile(const std::string& path, tinygltf::Model& out) {
         err += "unexpected failure while parsing";
         ok = false;
     }
-    if (!warn.empty()) std::printf("Warn: %s\n", warn.c_str());
-    if (!err.empty()) std::printf("Err: %s\n", err.c_str());
-    if (!ok) std::printf("Failed to parse glTF\n");
-    std::fflush(stdout);
+    std::string report;
+    if (!warn.empty()) report += "Warn: " + warn + "\n";
+    if (!err.empty()) report += "Err: " + err + "\n";
+    if (!ok) report += "Failed to parse glTF\n";
+    if (!report.empty()) GltfReport(report, log);
     return ok;
 }
 

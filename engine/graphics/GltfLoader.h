@@ -12,10 +12,13 @@ namespace tinygltf {
 class Model;
 }
 
-// Parses path into out ("glb" extension → binary, else text), printing the loader's
+// Writes loader messages to log when given, else to standard output (flushed).
+void GltfReport(const std::string& text, std::string* log);
+
+// Parses path into out ("glb" extension → binary, else text), reporting the loader's
 // console messages. tinygltf exceptions are caught and reported as errors. Image files
 // are not opened or decoded here; materials only need their names.
-bool GltfReadFile(const std::string& path, tinygltf::Model& out);
+bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* log);
 
 // The elements of one accessor, checked to lie inside their buffer: element k starts at
 // data + k × stride and has componentCount components of componentSize bytes.

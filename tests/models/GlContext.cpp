@@ -10,16 +10,22 @@
 #include "engine/platform/ScriptedPlatform.h"
 
 bool GlModelTest::ready = false;
+std::string GlModelTest::setupError;
 
 void GlModelTest::SetUpTestSuite() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     SetPlatform(std::make_unique<ScriptedPlatform>());
-    std::string error;
-    ready = GetPlatform().CreateGameWindow(1280, 720, "models") &&
-            GraphicsDevice::GetInstance().Initialize(&GetPlatform(), 1280, 720, false, error);
+    setupError.clear();
+    ready = GetPlatform().CreateGameWindow(1280, 720, "models");
+    if (!ready) {
+        setupError = "no window";
+        return;
+    }
+    ready = GraphicsDevice::GetInstance().Initialize(&GetPlatform(), 1280, 720, false, setupError);
     if (ready) {
         ShaderManager::GetInstance().Initialize();
         ready = ShaderManager::GetInstance().GetModelShader().IsValid();
+        if (!ready) setupError = "the model shader did not build";
     }
 }
 

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/graphics/FwModel.h"
 
@@ -29,7 +30,9 @@ protected:
     static FwMaterial Flat(float r, float g, float b, const Vector3& emissive = {0, 0, 0});
 
     static bool ready;
+    static std::string setupError;
 };
 
-#define REQUIRE_GL() \
-    if (!GlModelTest::ready) GTEST_SKIP() << "no offscreen OpenGL context"
+#define REQUIRE_GL()         \
+    if (!GlModelTest::ready) \
+    GTEST_SKIP() << "no offscreen OpenGL context: " << GlModelTest::setupError
