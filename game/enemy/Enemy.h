@@ -84,6 +84,7 @@ public:
     // --- for the AI states ---
     bool IsReady() const { return ready; }
     void SetAttackRequest(bool request) { attackRequest = request; }
+    bool IsAttackRequested() const { return attackRequest; }
     int GetWeaponMode() const { return weaponMode; }
     void SetWeaponMode(int mode) { weaponMode = mode; }
     // Destroys the axe.
