@@ -3,16 +3,12 @@
 
 #include "app/Application.h"
 #include "engine/platform/SdlPlatform.h"
-
-namespace {
-// Until the title screen exists the game starts on an empty, black screen.
-class BlankScene : public SceneBase {};
-}  // namespace
+#include "game/scenes/Title.h"
 
 int main() {
     std::setlocale(LC_ALL, "");
     SetPlatform(std::make_unique<SdlPlatform>());
-    Application::GetInstance().Run([] { return new BlankScene; });
+    Application::GetInstance().Run([] { return new Title; });
     SetPlatform(nullptr);
     return 0;
 }

@@ -1,0 +1,104 @@
+// replay: records a played session's input and plays it back headless, pass for pass.
+//
+//   replay record FILE            play the game in a window; the input is saved to FILE
+//   replay play FILE [--shots DIR] [--every N]
+//                                 replay FILE headless; optionally save a screenshot of
+//                                 every N-th pass (default 60) into DIR
+//
+// A replay reproduces the recorded run exactly as long as the game's code is the same;
+// the tool says so when the game asked for input the recording does not have.
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "app/Application.h"
+#include "app/SceneManager.h"
+#include "engine/graphics/FwScreenshot.h"
+#include "engine/platform/RecordingPlatform.h"
+#include "engine/platform/ReplayPlatform.h"
+#include "engine/platform/SdlPlatform.h"
+#include "game/scenes/Title.h"
+
+namespace {
+
+int Usage() {
+    std::fputs(
+        "usage: replay record FILE\n"
+        "       replay play FILE [--shots DIR] [--every N]\n",
+        stderr);
+    return 2;
+}
+
+int Record(const std::string& path) {
+    auto recorder = std::make_unique<RecordingPlatform>(std::make_unique<SdlPlatform>());
+    RecordingPlatform* recording = recorder.get();
+    SetPlatform(std::move(recorder));
+    Application::GetInstance().Run([] { return new Title; });
+    const bool saved = recording->GetLog().Save(path);
+    const size_t passes = recording->GetLog().passes.size();
+    SetPlatform(nullptr);
+    if (!saved) {
+        std::fprintf(stderr, "replay: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    std::printf("recorded %zu passes to %s\n", passes > 1 ? passes - 2 : 0, path.c_str());
+    return 0;
+}
+
+int Play(const std::string& path, const std::string& shotDir, int every) {
+    InputLog log;
+    if (!log.Load(path)) {
+        std::fprintf(stderr, "replay: %s is not a readable input recording\n", path.c_str());
+        return 1;
+    }
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    auto replay = std::make_unique<ReplayPlatform>(std::move(log));
+    ReplayPlatform* player = replay.get();
+    if (!shotDir.empty()) {
+        std::filesystem::create_directories(shotDir);
+        player->SetPresentHook([&](uint64_t pass) {
+            if (every > 0 && pass % static_cast<uint64_t>(every) == 0) {
+                const std::string file = shotDir + "/pass" + std::to_string(pass) + ".png";
+                FwSaveScreenshot(file);
+            }
+        });
+    }
+    SetPlatform(std::move(replay));
+    Application::GetInstance().Run([] { return new Title; });
+    std::printf("replayed %llu passes%s\n",
+                static_cast<unsigned long long>(player->GetRecordedPasses()),
+                player->IsDiverged() ? " (diverged: the game read input the recording lacks)"
+                                     : "");
+    const bool diverged = player->IsDiverged();
+    SetPlatform(nullptr);
+    return diverged ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "");
+    if (argc < 3) return Usage();
+    const std::string command = argv[1];
+    const std::string file = argv[2];
+    if (command == "record" && argc == 3) return Record(file);
+    if (command != "play") return Usage();
+    std::string shots;
+    int every = 60;
+    for (int i = 3; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--shots" && i + 1 < argc) {
+            shots = argv[++i];
+        } else if (arg == "--every" && i + 1 < argc) {
+            every = std::atoi(argv[++i]);
+            if (every <= 0) return Usage();
+        } else {
+            return Usage();
+        }
+    }
+    return Play(file, shots, every);
+}
