@@ -43,16 +43,21 @@ bool WriteSound(const std::filesystem::path& outRoot, const SoundRecipe& recipe,
 
 }  // namespace
 
-bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error) {
+bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
+                    const std::string& only) {
+    auto wanted = [&only](const std::string& path) { return path.find(only) != std::string::npos; };
     FontSet fonts;
     if (!fonts.Load(error)) return false;
     for (const ImageRecipe& recipe : ImageRecipes()) {
+        if (!wanted(recipe.path)) continue;
         if (!WriteImage(outRoot, recipe, fonts, error)) return false;
     }
     for (const SoundRecipe& recipe : SoundRecipes()) {
+        if (!wanted(recipe.path)) continue;
         if (!WriteSound(outRoot, recipe, error)) return false;
     }
-    return WriteStoneTable(outRoot / "Data/stone/stoneData.dat", error);
+    const std::string table = "Data/stone/stoneData.dat";
+    return !wanted(table) || WriteStoneTable(outRoot / table, error);
 }
 
 bool WriteContactSheet(const std::filesystem::path& outRoot, const std::filesystem::path& file,

@@ -26,7 +26,9 @@ std::vector<SoundRecipe> SoundRecipes();
 
 // Writes every image, sound and the stone table below outRoot/Data (models are the model
 // generator's). Returns false with the reason in error at the first file that fails.
-bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error);
+// With `only` set, writes just the files whose path contains it (for quick iterations).
+bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
+                    const std::string& only = {});
 
 // One PNG with every generated image scaled into a labelled grid, for a person to review.
 bool WriteContactSheet(const std::filesystem::path& outRoot, const std::filesystem::path& file,

@@ -1,5 +1,6 @@
 // assetgen: writes every file the game reads below Data/ into a folder.
-//   assetgen OUT_DIR [--contact-sheet FILE]
+//   assetgen OUT_DIR [--contact-sheet FILE] [--only TEXT]
+// --only writes just the images and sounds whose path contains TEXT, and no models.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -9,21 +10,23 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT_DIR [--contact-sheet FILE]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUT_DIR [--contact-sheet FILE] [--only TEXT]\n", argv[0]);
         return 2;
     }
     const std::filesystem::path outRoot = argv[1];
     std::filesystem::path sheet;
+    std::string only;
     for (int i = 2; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--contact-sheet") sheet = argv[i + 1];
+        if (std::string(argv[i]) == "--only") only = argv[i + 1];
     }
     const auto start = std::chrono::steady_clock::now();
     std::string error;
-    if (!GenerateAssets(outRoot, error)) {
+    if (!GenerateAssets(outRoot, error, only)) {
         std::fprintf(stderr, "assetgen: %s\n", error.c_str());
         return 1;
     }
-    if (!GenerateModels(outRoot, error)) {
+    if (only.empty() && !GenerateModels(outRoot, error)) {
         std::fprintf(stderr, "assetgen: models: %s\n", error.c_str());
         return 1;
     }

@@ -24,7 +24,15 @@ Sound SawVoice(float pitch, double hold, float velocity, const Envelope& env, in
     Rng rng(seed);
     const float f = NoteFrequency(pitch);
     std::vector<float> phases(static_cast<size_t>(voices));
-    for (float& p : phases) p = rng.Uniform();
+    std::vector<float> ratios(static_cast<size_t>(voices), 1.0f);
+    for (size_t k = 0; k < phases.size(); ++k) {
+        phases[k] = rng.Uniform();
+        if (voices > 1) {
+            const float spread =
+                (static_cast<float>(k) / static_cast<float>(voices - 1) - 0.5f) * 2.0f;
+            ratios[k] = std::pow(2.0f, spread * detuneCents / 1200.0f);
+        }
+    }
     float subPhase = 0.0f;
     Svf filter;
     for (size_t i = 0; i < s.Size(); ++i) {
@@ -32,23 +40,26 @@ Sound SawVoice(float pitch, double hold, float velocity, const Envelope& env, in
         const float amp =
             Adsr(t, env.attack, env.decay, env.sustain, env.release, static_cast<float>(hold));
         if (t > static_cast<float>(hold) + env.release) break;
-        const float vib = 1.0f + vibrato * std::min(1.0f, std::max(0.0f, t - 0.25f) * 3.0f) *
-                                     std::sin(kTwoPi * 5.5f * t);
+        const float vib = vibrato > 0.0f
+                              ? 1.0f + vibrato * std::min(1.0f, std::max(0.0f, t - 0.25f) * 3.0f) *
+                                           std::sin(kTwoPi * 5.5f * t)
+                              : 1.0f;
         float v = 0.0f;
-        for (int k = 0; k < voices; ++k) {
-            const float spread =
-                voices > 1 ? (static_cast<float>(k) / static_cast<float>(voices - 1) - 0.5f) * 2.0f
-                           : 0.0f;
-            const float fk = f * vib * std::pow(2.0f, spread * detuneCents / 1200.0f);
-            phases[static_cast<size_t>(k)] += fk / kRate;
-            v += SawWave(phases[static_cast<size_t>(k)], fk / kRate);
+        for (size_t k = 0; k < phases.size(); ++k) {
+            const float dt = f * vib * ratios[k] / kRate;
+            // Kept in [0, 1) so long pad notes do not lose phase precision.
+            phases[k] += dt;
+            phases[k] -= std::floor(phases[k]);
+            v += SawWave(phases[k], dt);
         }
         v /= static_cast<float>(voices);
         if (subSquare > 0.0f) {
             subPhase += f * 0.5f / kRate;
+            subPhase -= std::floor(subPhase);
             v += subSquare * SquareWave(subPhase, f * 0.5f / kRate);
         }
-        filter.Set(cutoff + cutoffEnv * amp * velocity, 0.8f, Sound::kRate);
+        // The cutoff follows the envelope; a new coefficient every 16 samples is smooth enough.
+        if (i % 16 == 0) filter.Set(cutoff + cutoffEnv * amp * velocity, 0.8f, Sound::kRate);
         filter.Process(v);
         s[i] = filter.Low() * amp * velocity;
     }
@@ -79,6 +90,9 @@ Sound Drum(Instrument kind, float pitch, float velocity, uint64_t seed) {
         kind == Instrument::Crash ? 1.6 : (kind == Instrument::OpenHat ? 0.35 : 0.5);
     Sound s(length);
     Svf f;
+    if (kind == Instrument::Snare) f.Set(1900.0f, 0.6f, Sound::kRate);
+    if (kind == Instrument::Hat || kind == Instrument::OpenHat) f.Set(8000.0f, 0.7f, Sound::kRate);
+    if (kind == Instrument::Crash) f.Set(5000.0f, 0.5f, Sound::kRate);
     float phase = 0.0f;
     for (size_t i = 0; i < s.Size(); ++i) {
         const float t = static_cast<float>(i) / kRate;
@@ -92,7 +106,6 @@ Sound Drum(Instrument kind, float pitch, float velocity, uint64_t seed) {
                 break;
             }
             case Instrument::Snare: {
-                f.Set(1900.0f, 0.6f, Sound::kRate);
                 f.Process(rng.Signed());
                 phase += 190.0f / kRate;
                 v = f.Band() * 1.6f * Decay(t, 0.001f, 0.09f) +
@@ -101,13 +114,11 @@ Sound Drum(Instrument kind, float pitch, float velocity, uint64_t seed) {
             }
             case Instrument::Hat:
             case Instrument::OpenHat: {
-                f.Set(8000.0f, 0.7f, Sound::kRate);
                 f.Process(rng.Signed());
                 v = f.High() * 0.7f * Decay(t, 0.0005f, kind == Instrument::Hat ? 0.03f : 0.12f);
                 break;
             }
             case Instrument::Crash: {
-                f.Set(5000.0f, 0.5f, Sound::kRate);
                 f.Process(rng.Signed());
                 v = f.High() * 0.6f * Decay(t, 0.002f, 0.55f);
                 break;

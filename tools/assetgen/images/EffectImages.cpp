@@ -58,16 +58,17 @@ Canvas MakeEnergyMote() {
 Canvas MakeThrusterFlame() {
     Canvas c(128, 128);
     c.PaintAll([](float x, float y) {
-        // A teardrop: round at the nozzle (top), stretched into a tongue below.
-        const float dx = (x - 64.0f) / 40.0f;
-        const float t = (y - 36.0f) / 88.0f;
+        // A teardrop: round at the nozzle (top), stretched into a tongue below, in a soft halo
+        // that is gone well before the edge of the quad.
+        const float dx = (x - 64.0f) / 34.0f;
+        const float t = (y - 44.0f) / 76.0f;
         const float width = t < 0.0f ? 1.0f : std::max(0.05f, 1.0f - t);
-        const float r = std::hypot(dx / width, t < 0.0f ? t * 88.0f / 32.0f : t);
-        Rgba g = Glow(std::min(r, 1.0f), {0.3f, 0.6f, 1.0f, 1.0f}, 0.35f, 1.4f);
-        const float halo = std::exp(-std::pow(std::hypot(x - 64.0f, y - 50.0f) / 52.0f, 2.0f));
-        g.a = std::max(g.a, 0.35f * halo);
-        if (g.a > 0.0f && r >= 1.0f) g = Rgba{0.3f, 0.55f, 1.0f, 0.35f * halo};
-        return g;
+        const float r = std::hypot(dx / width, t < 0.0f ? t * 76.0f / 30.0f : t);
+        const Rgba flame = Glow(std::min(r, 1.0f), {0.3f, 0.6f, 1.0f, 1.0f}, 0.35f, 1.4f);
+        const float d = std::hypot(x - 64.0f, y - 56.0f) / 62.0f;
+        const float halo = 0.35f * std::exp(-d * d * 3.0f) * (1.0f - SmoothStep(0.7f, 1.0f, d));
+        if (flame.a >= halo) return flame;
+        return Rgba{0.3f, 0.55f, 1.0f, halo};
     });
     return c;
 }

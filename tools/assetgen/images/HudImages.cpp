@@ -173,10 +173,10 @@ Canvas MakeReticle() {
     const Rgba shadow{0.0f, 0.05f, 0.05f, 0.6f};
     auto shape = [](float x, float y) {
         const float ring = std::fabs(SdCircle(x, y, 32.0f, 32.0f, 19.0f)) - 1.0f;
-        const float ticks = std::min(std::min(SdRoundBox(x, y, 32.0f, 6.0f, 1.0f, 6.0f, 0.5f),
-                                              SdRoundBox(x, y, 32.0f, 58.0f, 1.0f, 6.0f, 0.5f)),
-                                     std::min(SdRoundBox(x, y, 6.0f, 32.0f, 6.0f, 1.0f, 0.5f),
-                                              SdRoundBox(x, y, 58.0f, 32.0f, 6.0f, 1.0f, 0.5f)));
+        const float ticks = std::min(std::min(SdRoundBox(x, y, 32.0f, 8.0f, 1.0f, 5.0f, 0.5f),
+                                              SdRoundBox(x, y, 32.0f, 56.0f, 1.0f, 5.0f, 0.5f)),
+                                     std::min(SdRoundBox(x, y, 8.0f, 32.0f, 5.0f, 1.0f, 0.5f),
+                                              SdRoundBox(x, y, 56.0f, 32.0f, 5.0f, 1.0f, 0.5f)));
         const float dot = SdCircle(x, y, 32.0f, 32.0f, 2.0f);
         return std::min(ring, std::min(ticks, dot));
     };

@@ -23,7 +23,7 @@ void AddSmoke(Canvas& canvas, float x, float y, float length, unsigned seed) {
         const float n = stb_perlin_fbm_noise3(px * 0.012f, py * 0.012f, z, 2.0f, 0.5f, 4);
         const float body = std::exp(-std::pow((across + n * 60.0f) / width, 2.0f));
         const float alpha = body * (1.0f - t) * std::clamp(0.55f + n, 0.0f, 1.0f) * 0.75f;
-        return Rgba{0.09f, 0.08f, 0.08f, alpha};
+        return Rgba{0.3f, 0.27f, 0.27f, alpha};
     });
 }
 
@@ -59,9 +59,9 @@ Canvas MakeClearPicture() {
     sky.seed = 3;
     Canvas c = MakeBackdrop(1280, 817, sky);
     // Dawn behind the robot: a warm sun low on the right and rays through the dust.
-    AddBloom(c, 960.0f, 360.0f, 520.0f, Rgba{1.0f, 0.6f, 0.25f, 1.0f}, 0.55f);
-    AddRays(c, 960.0f, 330.0f, 420.0f, Rgba{1.0f, 0.8f, 0.5f, 1.0f}, 0.35f, 4);
-    AddBloom(c, 960.0f, 330.0f, 140.0f, Rgba{1.0f, 0.95f, 0.85f, 1.0f}, 0.9f);
+    AddBloom(c, 905.0f, 340.0f, 520.0f, Rgba{1.0f, 0.6f, 0.25f, 1.0f}, 0.55f);
+    AddRays(c, 905.0f, 300.0f, 420.0f, Rgba{1.0f, 0.8f, 0.5f, 1.0f}, 0.35f, 4);
+    AddBloom(c, 905.0f, 300.0f, 140.0f, Rgba{1.0f, 0.95f, 0.85f, 1.0f}, 0.9f);
     // The rim of a planet across the bottom, lit from the sun's side.
     c.PaintAll([](float x, float y) {
         const float d = std::hypot(x - 420.0f, y - 2150.0f) - 1450.0f;
@@ -76,19 +76,19 @@ Canvas MakeClearPicture() {
                     0.5f * shade, 1.0f};
     });
     RobotPose pose;
-    pose.rightShoulder = 148.0f;
-    pose.rightElbow = 18.0f;
+    pose.rightShoulder = 122.0f;
+    pose.rightElbow = 28.0f;
     pose.leftShoulder = -14.0f;
     pose.leftElbow = 12.0f;
     pose.rightHip = 9.0f;
     pose.leftHip = -7.0f;
     pose.rightKnee = -4.0f;
-    pose.axe = 72.0f;
+    pose.axe = 84.0f;
     RobotLook look;
     look.rim = Rgba{1.0f, 0.75f, 0.45f, 1.0f};
     // A halo of light around the silhouette, then the robot itself.
-    AddBloom(c, 930.0f, 300.0f, 330.0f, Rgba{1.0f, 0.75f, 0.4f, 1.0f}, 0.35f);
-    PaintRobot(c, pose, look, {930.0f, 392.0f, 5.3f, -4.0f});
+    AddBloom(c, 900.0f, 330.0f, 330.0f, Rgba{1.0f, 0.75f, 0.4f, 1.0f}, 0.35f);
+    PaintRobot(c, pose, look, {900.0f, 478.0f, 4.4f, -4.0f});
     return c;
 }
 
@@ -114,7 +114,9 @@ Canvas MakeGameoverPicture() {
     look.scorch = 0.9f;
     look.seed = 5;
     PaintLooseArm(c, look, {300.0f, 170.0f, 3.6f, 130.0f}, 40.0f);
-    AddSmoke(c, 745.0f, 430.0f, 420.0f, 2);
+    // Smoke and embers pour from the torn shoulder.
+    AddSmoke(c, 768.0f, 283.0f, 460.0f, 2);
+    AddBloom(c, 768.0f, 283.0f, 60.0f, Rgba{1.0f, 0.45f, 0.1f, 1.0f}, 0.6f);
     RobotPose pose;
     pose.leftArm = false;
     pose.rightFin = false;
@@ -126,7 +128,7 @@ Canvas MakeGameoverPicture() {
     pose.rightKnee = 40.0f;
     pose.leftKnee = 20.0f;
     PaintRobot(c, pose, look, {780.0f, 430.0f, 4.4f, -32.0f});
-    AddSparks(c, 700.0f, 360.0f, 90.0f, 40, 12);
+    AddSparks(c, 768.0f, 283.0f, 80.0f, 45, 12);
     AddSparks(c, 360.0f, 200.0f, 40.0f, 12, 13);
     // Vignette: the edges sink into black.
     c.PaintAll([](float x, float y) {

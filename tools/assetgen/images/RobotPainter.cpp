@@ -72,24 +72,26 @@ void AddAxe(Parts& parts, const RobotLook& look, Point hand, float angle) {
     };
     parts.push_back(Capsule(at(-14, 0), at(44, 0), 1.6f, look.frame));
     parts.push_back(Capsule(at(-15, 0), at(-11, 0), 2.2f, look.trim));
-    // The head: a broad crescent blade with a spike opposite.
+    // The head: a blade flaring from the shaft into a curved edge, a spike opposite.
+    parts.push_back(Poly({at(36, 0), at(33, 6), at(27, 13), at(26, 17), at(33, 19), at(40, 19.5f),
+                          at(47, 18), at(53, 15), at(48, 8), at(45, 0)},
+                         look.armour));
+    parts.push_back(Poly({at(38, -1), at(41, -8), at(44, -1)}, look.frame));
     parts.push_back(
-        Poly({at(34, 1), at(29, 9), at(31, 17), at(38, 21), at(47, 19), at(51, 10), at(46, 1)},
-             look.armour));
-    parts.push_back(Poly({at(36, -1), at(40, -9), at(44, -1)}, look.frame));
-    parts.push_back(Poly({at(31, 17), at(38, 21), at(47, 19), at(51, 10), at(49, 10), at(45, 17),
-                          at(38, 19), at(32, 15)},
-                         look.visor, Finish::Emissive));
+        Poly({at(26, 17), at(33, 19.2f), at(40, 20), at(47, 18.5f), at(53, 15), at(51.5f, 14),
+              at(46.5f, 16.5f), at(40, 17.8f), at(33, 17.2f), at(27.2f, 15.3f)},
+             look.visor, Finish::Emissive));
 }
 
 Parts BuildRobot(const RobotPose& pose, const RobotLook& look) {
     Parts parts;
-    // Back: wing binders and thruster nozzles behind the shoulders.
+    // Back: short wing binders showing past the shoulders.
     for (float side : {-1.0f, 1.0f}) {
-        auto wing = std::vector<Point>{{10, 26}, {30, 46}, {35, 43}, {18, 20}};
+        auto wing = std::vector<Point>{{12, 27}, {26, 39}, {30, 36}, {18, 22}};
         parts.push_back(Poly(side < 0 ? Mirror(wing) : wing, look.accent));
-        parts.push_back(Capsule({8 * side, 36}, {11 * side, 42}, 3.0f, look.frame));
     }
+    // The neck sits behind the chest plate.
+    parts.push_back(Capsule({0, 30}, {0, 34}, 3.0f, look.frame));
     // Legs, drawn before the hips.
     for (float side : {-1.0f, 1.0f}) {
         const size_t start = parts.size();
@@ -137,11 +139,10 @@ Parts BuildRobot(const RobotPose& pose, const RobotLook& look) {
             Poly({{4 * side, 25}, {11 * side, 25}, {10.5f * side, 21}, {4 * side, 21}}, look.trim));
     }
     parts.push_back(Capsule({0, 19}, {0, 19}, 2.6f, look.visor, Finish::Emissive));
-    // Head: neck, helmet, face, visor and the V fin.
+    // Head: helmet, face, visor and the V fin.
     parts.push_back(Capsule({0, 30}, {0, 34}, 3.0f, look.frame));
     parts.push_back(Poly(
         {{-6.5f, 34}, {6.5f, 34}, {7.5f, 41}, {4.5f, 47}, {-4.5f, 47}, {-7.5f, 41}}, look.armour));
-    parts.push_back(Poly({{-3, 33.5f}, {3, 33.5f}, {2.2f, 38}, {-2.2f, 38}}, look.frame));
     parts.push_back(Capsule({-4.2f, 40.8f}, {4.2f, 40.8f}, 1.1f, look.visor, Finish::Emissive));
     parts.push_back(Poly({{0, 45}, {-12, 56}, {-1.5f, 47.5f}}, look.trim));
     if (pose.rightFin)

@@ -16,7 +16,8 @@ Canvas ExplosionFrame(int size, float t, int frame) {
     // The ball grows fast, then the smoke keeps spreading slowly.
     const float radius = 0.35f + 0.6f * (1.0f - std::exp(-t * 6.0f));
     const float heat = std::exp(-t * 3.2f);  // 1 = white hot, 0 = cold smoke
-    const float opacity = std::clamp(1.35f - t * 1.45f, 0.0f, 1.0f);
+    // The last frames keep a faint wisp so the effect never blinks out on an empty cell.
+    const float opacity = 0.14f + 0.86f * std::clamp(1.3f - t * 1.4f, 0.0f, 1.0f);
     const float z = static_cast<float>(frame) * 0.11f;
     c.PaintAll([&](float x, float y) {
         const float dx = (x - half) / (half - 1.0f);
