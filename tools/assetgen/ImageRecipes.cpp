@@ -41,7 +41,7 @@ std::vector<ImageRecipe> ImageRecipes() {
              return MakeHpFill({1.0f, 0.2f, 0.15f, 1});
          }},
         Lettered("Data/tex/playerchar.png", MakePortrait),
-        Lettered("Data/tex/gauge.png", MakeEnergyFrame),
+        Plain("Data/tex/gauge.png", MakeEnergyFrame),
         Plain("Data/tex/ingauge.png", MakeEnergyFill),
         Lettered("Data/tex/overHeat.png", MakeOverheatLabel),
         Plain("Data/tex/line.png", MakeCostMarker),

@@ -22,7 +22,9 @@ float SdBevelBox(float x, float y, float x0, float y0, float x1, float y1, float
 Canvas MakeHpFrame() {
     Canvas c(189, 20);
     c.PaintAll([](float x, float y) {
-        const float d = SdBevelBox(x, y, 0.5f, 0.5f, 188.5f, 19.5f, 5.0f);
+        // Only the top-right corner is cut: the bar drawn under the frame fills a plain box.
+        const float d = SdPolygon(
+            x, y, {{0.5f, 0.5f}, {183.5f, 0.5f}, {188.5f, 5.5f}, {188.5f, 19.5f}, {0.5f, 19.5f}});
         // Dark rim outside, bright line inside it, then clear glass with a faint sheen.
         if (d > -1.0f) return kFrameDark.WithAlpha(Coverage(d));
         if (d > -2.6f) return kFrameLight;
@@ -93,10 +95,14 @@ Canvas MakePortrait(const FontSet& fonts) {
     return c;
 }
 
-Canvas MakeEnergyFrame(const FontSet& fonts) {
+Canvas MakeEnergyFrame() {
     Canvas c(100, 50);
     c.PaintAll([](float x, float y) {
+        // Stretched 3x on screen, so the end caps are drawn a third as wide as they look.
         const float outer = SdBevelBox(x, y, 0.5f, 12.0f, 99.5f, 38.0f, 3.0f);
+        const float cap = std::min(SdRoundBox(x, y, 1.5f, 25.0f, 1.2f, 9.0f, 0.6f),
+                                   SdRoundBox(x, y, 98.5f, 25.0f, 1.2f, 9.0f, 0.6f));
+        if (cap < 0.0f) return kFrameLight;
         if (outer > 0.5f) return Rgba{};
         if (outer > -1.0f) return kFrameDark.WithAlpha(Coverage(outer));
         if (outer > -2.5f) return kFrameLight;
@@ -106,13 +112,6 @@ Canvas MakeEnergyFrame(const FontSet& fonts) {
                                         std::fabs(x - 50.0f) < 0.5f || std::fabs(x - 75.0f) < 0.5f);
         return Rgba{1, 1, 1, tick ? 0.7f : 0.0f};
     });
-    // The label sits above the bar, squeezed to a third so the 3x stretch restores it.
-    TextStyle style;
-    style.top = Rgba{0.85f, 0.97f, 1.0f, 1.0f};
-    style.bottom = Rgba{0.45f, 0.8f, 1.0f, 1.0f};
-    style.outlineWidth = 1;
-    style.outline = kFrameDark;
-    PaintCaptionLeft(c, fonts.latin.Render("ENERGY", 12.0f, 1.0f / 3.0f), 2.0f, 5.5f, style);
     return c;
 }
 

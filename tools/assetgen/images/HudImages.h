@@ -15,8 +15,9 @@ Canvas MakeHpFill(const Rgba& colour);
 // Data/tex/playerchar.png, 130 x 80: the pilot portrait beside the HP bar.
 Canvas MakePortrait(const FontSet& fonts);
 // Data/tex/gauge.png and ingauge.png, 100 x 50: the energy frame and its fill, both stretched
-// three times wider on screen, so the frame's label is drawn a third as wide.
-Canvas MakeEnergyFrame(const FontSet& fonts);
+// three times wider on screen. The frame carries no lettering: squeezed text would not survive
+// the stretch with point sampling.
+Canvas MakeEnergyFrame();
 Canvas MakeEnergyFill();
 // Data/tex/overHeat.png, 1064 x 300, shown at about a fifth of its size.
 Canvas MakeOverheatLabel(const FontSet& fonts);

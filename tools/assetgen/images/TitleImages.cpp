@@ -81,7 +81,7 @@ Canvas MakeClickPrompt(const FontSet& fonts) {
     style.outlineWidth = 3;
     style.glow = Rgba{0.25f, 0.6f, 1.0f, 0.8f};
     style.glowRadius = 10;
-    PaintCaption(c, fonts.latin.Render("CLICK OR PRESS ENTER", 62.0f, 1.0f, 3.0f), 396.0f, 80.5f,
+    PaintCaption(c, fonts.latin.Render("CLICK OR PRESS ENTER", 54.0f, 1.0f, 3.0f), 396.0f, 80.5f,
                  style);
     return c;
 }
@@ -100,8 +100,9 @@ Canvas MakeClearCaption(const FontSet& fonts) {
     style.glow = Rgba{1.0f, 0.55f, 0.1f, 0.8f};
     style.glowRadius = 7;
     style.highlight = 0.7f;
-    // The top rows fall off the screen at 3x, so the words sit low in the image.
-    PaintCaption(c, Sheared(fonts.latin.Render("STAGE CLEAR", 44.0f, 1.0f, 1.0f), 0.18f), 147.5f,
+    // At 3x the top rows and the first texel fall off the screen, so the words sit low and
+    // a little right of centre.
+    PaintCaption(c, Sheared(fonts.latin.Render("STAGE CLEAR", 41.0f, 1.0f, 1.0f), 0.18f), 152.0f,
                  52.0f, style);
     return c;
 }
