@@ -125,6 +125,8 @@ public:
     // Scenario set-up for tests and tools: HP (the display follows at once) and energy.
     void SetHp(int value);
     void SetEnergy(int value) { energy = value; }
+    // A bullet in flight (with its trail) as if fired, placed freely.
+    void AddBullet(const Matrix& start, const Vector3& direction);
 
 private:
     // Movement and the lock-on turn (PlayerMovement.cpp).

@@ -41,6 +41,11 @@ void AgeSparks(Slots& slots, Lives& lives, int reset) {
 }
 }  // namespace
 
+void Player::AddBullet(const Matrix& start, const Vector3& direction) {
+    bullets.push_back(std::make_unique<Bullet>(start, direction));
+    bulletTrails.push_back(std::make_unique<BulletTrail>(start));
+}
+
 void Player::UpdateBullets(EnemyList& enemies, const std::vector<Stone*>& stones,
                            BattleShip* ship) {
     size_t i = 0;
