@@ -2,6 +2,7 @@
 
 #include <tiny_gltf.h>
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 #include "engine/graphics/GltfLoader.h"
@@ -403,17 +404,25 @@ std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::strin
 
     auto model = std::make_shared<FwGLTFModel>();
     std::string reason;
-    bool ok = ConvertMaterials(file, *model, reason) && ConvertNodes(file, *model, reason);
-    if (ok) {
-        ComputeWorldMatrices(*model);
-        for (const auto& node : model->nodes) {
-            if (!node->hasMesh) continue;
-            const tinygltf::Node& src = file.nodes[size_t(node->index)];
-            if (!ConvertMesh(file, file.meshes[size_t(src.mesh)], *node, reason)) {
-                ok = false;
-                break;
+    bool ok = false;
+    try {
+        ok = ConvertMaterials(file, *model, reason) && ConvertNodes(file, *model, reason);
+        if (ok) {
+            ComputeWorldMatrices(*model);
+            for (const auto& node : model->nodes) {
+                if (!node->hasMesh) continue;
+                const tinygltf::Node& src = file.nodes[size_t(node->index)];
+                if (!ConvertMesh(file, file.meshes[size_t(src.mesh)], *node, reason)) {
+                    ok = false;
+                    break;
+                }
             }
         }
+    } catch (const std::exception& e) {
+        // Every size is checked against the file, but many nodes sharing one large mesh
+        // can still ask for more memory than there is.
+        reason = std::string("cannot convert the model: ") + e.what();
+        ok = false;
     }
     if (!ok) {
         GltfReport("Err: " + reason + "\nFailed to parse glTF\n", log);

@@ -36,8 +36,10 @@
 // scene node index out of range; an accessor whose elements (offset, stride, count) reach
 // past its buffer view or the view past its buffer; a sparse accessor or one without a
 // buffer view; an attribute of an unsupported type; attribute counts that differ within
-// a primitive; an index not below the vertex count; a malformed matrix/TRS array; a cycle
-// in the node hierarchy; more than 2^32 - 1 vertices in one node.
+// a primitive; an index not below the vertex count; a malformed matrix/TRS array; a node
+// hierarchy that is not a forest (a node with two parents, a cycle, a scene root that has a
+// parent or is listed twice); more than 2^32 - 1 vertices in one node; running out of
+// memory while converting.
 // Messages go to standard output: "Reading ASCII glTF" / "Reading binary glTF", tinygltf's
 // "Warn: ..." and "Err: ...", and "Failed to parse glTF" on failure.
 

@@ -213,4 +213,11 @@ TEST(GltfMalformed, BrokenHierarchies) {
             g.SetScene({0, 0});
         },
         "twice");
+    ExpectRefused(
+        "root with a parent",
+        [](TestGltf& g) {
+            g.AddNode({{"children", {0}}});
+            g.SetScene({1, 0});
+        },
+        "although it has a parent");
 }

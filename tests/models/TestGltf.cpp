@@ -115,9 +115,23 @@ void TestGltf::WriteGlb(const std::string& path) const {
     WriteFile(path, glb);
 }
 
+namespace {
+
+// This process's folder under the system temp directory, removed when the tests end.
+struct ProcessFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("hoshikage-models-" + std::to_string(getpid()));
+    ~ProcessFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+}  // namespace
+
 std::string TestDirectory(const std::string& name) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("hoshikage-models-" + std::to_string(getpid())) / name;
+    static ProcessFolder folder;
+    const auto dir = folder.path / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();

@@ -53,7 +53,7 @@ public:
     std::vector<uint8_t> bin;
 };
 
-// A fresh directory for one test's files (removed by the OS temp cleaner, not by us).
+// A fresh directory for one test's files; all of them are removed when the process ends.
 std::string TestDirectory(const std::string& name);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
