@@ -39,16 +39,19 @@ BattleShip::BattleShip()
     hitModel = GetModel("Data/spaceBattleShip/hitBox.gltf");
 
     const Vector3& p = kShipPosition;
-    // The main turret on the deck; the side cannons face out of the hull, cannon 1 toward
-    // -z (the side the player starts on), cannon 2 toward +z.
+    // The main turret on the deck; the side cannons on the flanks, their barrels (along
+    // the models' +y) turned out of the hull: cannon 1 toward -z (the side the player
+    // starts on), cannon 2 toward +z.
     cannons.push_back(std::make_unique<BattleShipCannon>(
         Matrix::CreateTranslation(p.x - 10.0f, p.y + 5.0f, p.z), 0));
     cannons.push_back(std::make_unique<BattleShipCannon>(
-        Matrix::CreateRotationY(kPi) *
+        Matrix::CreateRotationX(-kPi / 2.0f) * Matrix::CreateRotationZ(kPi) *
             Matrix::CreateTranslation(p.x + 15.0f, p.y - 4.0f, p.z - 11.0f),
         1));
     cannons.push_back(std::make_unique<BattleShipCannon>(
-        Matrix::CreateTranslation(p.x + 15.0f, p.y - 4.0f, p.z + 12.0f), 2));
+        Matrix::CreateRotationZ(0.0f) * Matrix::CreateRotationX(kPi / 2.0f) *
+            Matrix::CreateTranslation(p.x + 15.0f, p.y - 4.0f, p.z + 12.0f),
+        2));
 }
 
 BattleShip::~BattleShip() = default;

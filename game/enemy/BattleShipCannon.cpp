@@ -35,7 +35,7 @@ BattleShipCannon::BattleShipCannon(const Matrix& placement, int kind)
     if (kind == 0) {
         baseModel = GetModel("Data/spaceBattleShip/cannon.gltf");
         barrelModel = GetModel("Data/spaceBattleShip/cannon1.gltf");
-        // The main turret rests pointing straight up.
+        // The main barrel rests flat under its cover (its model lies along +y).
         pitch = -90.0f;
         barrel = Matrix::CreateRotationX(ToRadians(pitch)) * placement;
     } else {
@@ -114,8 +114,10 @@ void BattleShipCannon::Droop() {
 }
 
 void BattleShipCannon::TurnToPlayer(const Player& player) {
+    // The barrel lies along its model's +y, pitched below the horizon, so at yaw a it
+    // points away from the heading (sin a, 0, cos a): aim that heading away from the player.
     const Vector3 to = player.GetWorld().Translation() - barrel.Translation();
-    const float wanted = ToDegrees(std::atan2(to.x, to.z));
+    const float wanted = ToDegrees(std::atan2(-to.x, -to.z));
     float difference = std::fmod(wanted - yaw, 360.0f);
     if (difference > 180.0f) difference -= 360.0f;
     if (difference < -180.0f) difference += 360.0f;

@@ -11,10 +11,13 @@ namespace {
 
 constexpr int kShotInterval = 60;  // passes between missiles of a burst
 constexpr int kBurstShots = 5;
-constexpr int kRestPasses = 300;       // pause after a burst
-constexpr int kChargeInterval = 120;   // passes between charge shots
-constexpr float kBarrelLength = 5.0f;  // world units from the pivot to the tip
-constexpr float kLaunchTilt = 80.0f;   // degrees the missile leaves behind the barrel
+constexpr int kRestPasses = 300;      // pause after a burst
+constexpr int kChargeInterval = 120;  // passes between charge shots
+// The main barrel's muzzle in its model (the barrel runs along +y, lifted along z); the
+// model is drawn at 0.6.
+constexpr Vector3 kMuzzle(0.0f, 10.0f, 2.6f);
+constexpr float kMainScale = 0.6f;
+constexpr float kLaunchTilt = 80.0f;  // degrees the missile leaves behind the barrel
 
 }  // namespace
 
@@ -44,9 +47,7 @@ void BattleShipCannon::Fire(Player&) {
 }
 
 void BattleShipCannon::FireMissile() {
-    const Vector4 axis = barrel.Row(2);
-    const Vector3 forward = Vector3(axis.x, axis.y, axis.z).Normalized();
-    const Vector3 tip = barrel.Translation() + forward * kBarrelLength;
+    const Vector3 tip = Vector3::Transform(kMuzzle, Matrix::CreateScale(kMainScale) * barrel);
     const Matrix launch = Matrix::CreateRotationX(ToRadians(pitch - kLaunchTilt)) *
                           Matrix::CreateRotationY(ToRadians(yaw)) * Matrix::CreateTranslation(tip);
     missiles.push_back(std::make_unique<Missile>(launch));

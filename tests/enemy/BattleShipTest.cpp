@@ -130,6 +130,32 @@ TEST(BattleShipCannon, MainTurretFiresFiveMissilesSixtyPassesApartThenRests) {
     });
 }
 
+// Barrels run along their models' +y.
+Vector3 BarrelAxis(const BattleShipCannon& cannon) {
+    const Vector4 row = cannon.GetBarrelMatrix().Row(1);
+    return Vector3(row.x, row.y, row.z).Normalized();
+}
+
+TEST(BattleShipCannon, SideCannonsPointOutOfTheHullAndTheTurretTurnsTowardThePlayer) {
+    RunInGame([] {
+        EnemyWorld w;
+        const auto& cannons = w.ship.GetCannons();
+        EXPECT_NEAR(BarrelAxis(*cannons[1]).z, -1.0f, 1e-4f);
+        EXPECT_NEAR(BarrelAxis(*cannons[2]).z, 1.0f, 1e-4f);
+        // The main barrel lies flat toward the player's side until it opens.
+        EXPECT_NEAR(BarrelAxis(*cannons[0]).z, -1.0f, 1e-4f);
+
+        CannonRig rig;
+        rig.w.PlacePlayer({300, 4, 200});  // off to +x of the turret
+        rig.Pass(true);
+        for (int pass = 0; pass < 180 + 400; ++pass) rig.Pass();
+        const Vector3 axis = BarrelAxis(rig.cannon);
+        EXPECT_GT(axis.x, 0.5f);
+        EXPECT_NEAR(axis.z, 0.0f, 0.02f);
+        EXPECT_GT(axis.y, 0.5f);  // raised 36 degrees by the opening
+    });
+}
+
 TEST(Missile, FinishesInItsFourHundredEightyFirstUpdate) {
     RunInGame([] {
         EnemyWorld w;
