@@ -1,6 +1,8 @@
 #include "ShipModels.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -17,17 +19,19 @@ struct Section {
 };
 
 // Hull stations from stern to bow. The deck stays at y = 1 under the main turret (z = 2)
-// and the flanks reach x = +-2.45 beside the side cannons (z = -3).
+// and the flanks reach x = +-2.45 beside the side cannons (z = -3); the bow narrows to a
+// prow at z = 6, short of where the robots are launched (z = 7).
 const std::vector<Section>& Stations() {
     static const std::vector<Section> kStations{
-        {-6.0f, 2.0f, 0.8f, -0.7f}, {-5.2f, 2.4f, 1.0f, -0.95f}, {-3.0f, 2.45f, 1.0f, -1.0f},
-        {1.0f, 2.5f, 1.0f, -1.0f},  {3.2f, 2.2f, 1.0f, -0.9f},   {4.8f, 1.5f, 0.95f, -0.6f},
-        {5.6f, 0.9f, 0.85f, -0.3f}, {6.0f, 0.45f, 0.7f, 0.0f}};
+        {-6.0f, 2.2f, 0.9f, -0.8f},   {-5.0f, 2.5f, 1.0f, -1.0f}, {-3.0f, 2.45f, 1.0f, -1.0f},
+        {1.0f, 2.45f, 1.0f, -1.0f},   {3.0f, 2.1f, 1.0f, -0.85f}, {4.6f, 1.2f, 0.85f, -0.5f},
+        {5.6f, 0.45f, 0.65f, -0.15f}, {6.0f, 0.12f, 0.5f, 0.1f}};
     return kStations;
 }
 
 std::array<V3, 8> Ring(const Section& s) {
-    const float w = s.halfWidth, chine = 0.45f, low = s.keel + 0.15f * (s.deck - s.keel);
+    const float w = s.halfWidth, h = s.deck - s.keel;
+    const float chine = s.keel + 0.72f * h, low = s.keel + 0.15f * h;
     return {V3{w, chine, s.z},
             V3{w * 0.85f, s.deck, s.z},
             V3{-w * 0.85f, s.deck, s.z},
@@ -55,13 +59,22 @@ void OutwardTriangle(Mesh& m, V3 a, V3 b, V3 c, const V3& inside) {
     m.Triangle(last - 3, last - 2, last - 1);
 }
 
-Mesh Loft(const std::vector<Section>& stations) {
-    Mesh m;
+// Closed hull through the stations, in three bands that differ in colour: the deck with
+// its sloped edges (and the end caps), the vertical flanks, and the bottom.
+struct HullBands {
+    Mesh deck, flank, lower;
+};
+
+HullBands Loft(const std::vector<Section>& stations) {
+    HullBands bands;
     for (size_t i = 0; i + 1 < stations.size(); ++i) {
         auto r0 = Ring(stations[i]), r1 = Ring(stations[i + 1]);
         V3 axis{0, 0.0f, (stations[i].z + stations[i + 1].z) * 0.5f};
         for (size_t k = 0; k < 8; ++k) {
             size_t n = (k + 1) % 8;
+            Mesh& m = (k >= 4 && k <= 6)   ? bands.lower
+                      : (k == 3 || k == 7) ? bands.flank
+                                           : bands.deck;
             OutwardTriangle(m, r0[k], r0[n], r1[n], axis);
             OutwardTriangle(m, r0[k], r1[n], r1[k], axis);
         }
@@ -69,13 +82,31 @@ Mesh Loft(const std::vector<Section>& stations) {
     for (bool bow : {false, true}) {
         auto r = Ring(bow ? stations.back() : stations.front());
         V3 inside{0, 0, r[0].z + (bow ? -1.0f : 1.0f)};
-        for (size_t k = 1; k + 1 < 8; ++k) OutwardTriangle(m, r[0], r[k], r[k + 1], inside);
+        for (size_t k = 1; k + 1 < 8; ++k) {
+            OutwardTriangle(bands.deck, r[0], r[k], r[k + 1], inside);
+        }
     }
-    return m;
+    return bands;
+}
+
+// Solid pieces that rays must stop at as well: the spine and bridge on the deck, the
+// armour belts along the flanks and the engine block at the stern.
+struct Block {
+    V3 size, centre;
+};
+
+const std::vector<Block>& Superstructure() {
+    static const std::vector<Block> kBlocks{{{1.3f, 0.32f, 5.4f}, {0, 1.14f, -2.3f}},
+                                            {{1.5f, 0.5f, 2.0f}, {0, 1.5f, -3.2f}},
+                                            {{2.5f * 2 + 0.5f, 0.34f, 5.0f}, {0, 0.4f, -2.3f}},
+                                            {{4.4f, 1.4f, 0.7f}, {0, 0.05f, -6.0f}},
+                                            {{0.9f, 0.7f, 1.2f}, {0, 2.08f, -3.45f}},
+                                            {{1.7f, 0.3f, 0.7f}, {0, 2.5f, -3.45f}}};
+    return kBlocks;
 }
 
 struct ShipMaterials {
-    int hull, dark, accent, hazard, glow;
+    int hull, flank, lower, accent, hazard, glow;
 };
 
 ShipMaterials Materials(ModelData& m) {
@@ -86,17 +117,20 @@ ShipMaterials Materials(ModelData& m) {
     Material mat;
     mat.name = "hull";
     mat.baseTexture = "ship_hull.png";
-    mat.emissiveTexture = "ship_lights.png";
-    mat.emissive = {0.9f, 0.9f, 0.9f};
-    mat.base = {0.55f, 0.58f, 0.62f};
+    mat.base = {0.6f, 0.63f, 0.68f};
     mat.metallic = 0.6f;
     mat.roughness = 0.5f;
     ids.hull = m.AddMaterial(mat);
-    mat.name = "dark";
+    mat.name = "flank";
+    mat.base = {0.42f, 0.44f, 0.5f};
+    mat.emissiveTexture = "ship_lights.png";
+    mat.emissive = {1.0f, 1.0f, 1.0f};
+    ids.flank = m.AddMaterial(mat);
+    mat.name = "lower";
+    mat.base = {0.26f, 0.27f, 0.31f};
     mat.emissiveTexture.clear();
     mat.emissive = {0, 0, 0};
-    mat.base = {0.2f, 0.21f, 0.24f};
-    ids.dark = m.AddMaterial(mat);
+    ids.lower = m.AddMaterial(mat);
     mat.name = "accent";
     mat.base = {0.55f, 0.12f, 0.1f};
     ids.accent = m.AddMaterial(mat);
@@ -120,40 +154,88 @@ ModelData ShipModels::Hull() {
     ModelData m;
     ShipMaterials ids = Materials(m);
     ModelKit kit(m, 0.35f, 0.3f);
-    kit.Add(ids.hull, Loft(Stations()));
-    // Deck runway and the hangar hatch the robots launch from, near the bow.
-    kit.Box(ids.dark, {0.7f, 0.06f, 5.0f}, 0.02f, Xf::T(0, 1.0f, -1.0f));
-    kit.Box(ids.hazard, {1.3f, 0.06f, 1.0f}, 0.02f, Xf::T(0, 1.0f, 4.0f));
-    kit.Box(ids.glow, {0.9f, 0.25f, 0.06f}, 0.02f, Xf::T(0, 0.2f, 5.62f) * Xf::RotY(0));
-    // Bridge tower, stepped, behind the main turret.
-    kit.Box(ids.hull, {1.7f, 0.6f, 2.4f}, 0.12f, Xf::T(0, 1.28f, -3.0f));
-    kit.Box(ids.hull, {1.2f, 0.55f, 1.6f}, 0.1f, Xf::T(0, 1.82f, -3.2f));
-    kit.Box(ids.dark, {1.7f, 0.28f, 0.7f}, 0.06f, Xf::T(0, 2.2f, -2.9f));
-    kit.Box(ids.glow, {1.5f, 0.07f, 0.05f}, 0.01f, Xf::T(0, 2.22f, -2.54f));
-    kit.Rod(ids.dark, {0.3f, 2.3f, -3.2f}, {0.3f, 3.1f, -3.2f}, 0.04f, 0.02f, 6);
-    kit.Rod(ids.dark, {-0.3f, 2.3f, -3.4f}, {-0.3f, 2.8f, -3.4f}, 0.04f, 0.02f, 6);
-    kit.Add(ids.dark, Shapes::Lathe({{0, 0}, {0.35f, 0.12f}, {0.3f, 0.16f}, {0, 0.05f}}, 12),
-            Xf::RotX(-0.5f) * Xf::T(0, 2.35f, -3.6f));
-    // Secondary mounts along the deck, clear of the main turret's cover.
+    HullBands bands = Loft(Stations());
+    kit.Add(ids.hull, bands.deck);
+    kit.Add(ids.flank, bands.flank);
+    kit.Add(ids.lower, bands.lower);
+    const auto& blocks = Superstructure();
+    // Central spine and the stepped bridge tower on it, aft of the main turret.
+    kit.Box(ids.hull, blocks[0].size, 0.08f, Xf::T(blocks[0].centre));
+    kit.Box(ids.hull, blocks[1].size, 0.12f, Xf::T(blocks[1].centre));
+    Mesh tower = Shapes::Box({1.1f, 0.7f, 1.4f}, 0.1f);
+    tower.Deform([](const V3& p) {
+        return V3{p.x * (1.0f - 0.35f * p.y), p.y, p.z - 0.35f * p.y};
+    });
+    kit.Add(ids.hull, tower, Xf::T(0, 2.08f, -3.4f));
+    Mesh bridge = Shapes::Box({1.9f, 0.3f, 0.75f}, 0.08f);
+    bridge.Deform([](const V3& p) {
+        return V3{p.x * (1.0f - 0.25f * std::max(0.0f, p.z)), p.y, p.z};
+    });
+    kit.Add(ids.lower, bridge, Xf::T(0, 2.5f, -3.45f));
+    kit.Box(ids.glow, {1.5f, 0.07f, 0.04f}, 0.0f, Xf::T(0, 2.52f, -3.07f));
+    kit.Box(ids.hull, {0.5f, 0.25f, 0.5f}, 0.06f, Xf::T(0, 2.75f, -3.6f));
+    kit.Rod(ids.lower, {0.15f, 2.85f, -3.6f}, {0.15f, 3.6f, -3.7f}, 0.04f, 0.015f, 6);
+    kit.Rod(ids.lower, {-0.2f, 2.85f, -3.7f}, {-0.2f, 3.25f, -3.8f}, 0.04f, 0.015f, 6);
+    kit.Rod(ids.lower, {-0.9f, 2.5f, -3.45f}, {-1.3f, 2.5f, -3.45f}, 0.03f, 0.02f, 6);
+    kit.Rod(ids.lower, {0.9f, 2.5f, -3.45f}, {1.3f, 2.5f, -3.45f}, 0.03f, 0.02f, 6);
+    kit.Add(ids.lower, Shapes::Lathe({{0, 0}, {0.35f, 0.12f}, {0.3f, 0.16f}, {0, 0.05f}}, 12),
+            Xf::RotX(-0.5f) * Xf::T(0, 1.95f, -4.5f));
+    // Vent rows on the rear deck and a raised plate on the foredeck.
     for (float s : {-1.0f, 1.0f}) {
-        for (float z : {-0.6f, 3.4f}) {
-            kit.Box(ids.dark, {0.4f, 0.2f, 0.4f}, 0.05f, Xf::T(1.55f * s, 1.08f, z));
-            kit.Rod(ids.hull, {1.55f * s, 1.15f, z}, {1.55f * s, 1.15f, z + 0.5f}, 0.04f, 0.04f, 6);
+        for (int i = 0; i < 4; ++i) {
+            kit.Box(ids.lower, {0.5f, 0.08f, 0.3f}, 0.0f,
+                    Xf::T(1.35f * s, 1.02f, -4.6f + 0.45f * i));
         }
-        // Stern wings and a red stripe along each flank.
-        kit.Box(ids.hull, {1.1f, 0.12f, 1.8f}, 0.04f, Xf::T(2.8f * s, 0.35f, -4.6f));
-        kit.Box(ids.accent, {0.06f, 0.12f, 8.0f}, 0.02f, Xf::T(2.47f * s, 0.2f, -0.8f));
-        kit.Box(ids.glow, {0.9f, 0.04f, 0.1f}, 0.01f, Xf::T(2.8f * s, 0.42f, -5.45f));
     }
-    kit.Box(ids.dark, {0.2f, 0.6f, 6.0f}, 0.05f, Xf::T(0, -1.15f, -1.0f));
-    // Engines.
-    for (auto [x, y, r] : {std::array{0.0f, 0.0f, 0.6f}, std::array{1.25f, -0.1f, 0.45f},
-                           std::array{-1.25f, -0.1f, 0.45f}}) {
+    Mesh fore = Shapes::Box({2.0f, 0.1f, 1.2f}, 0.04f);
+    fore.Deform([](const V3& p) {
+        return V3{p.x * (1.0f - 0.3f * (p.z + 0.6f) / 1.2f), p.y, p.z};
+    });
+    kit.Add(ids.hull, fore, Xf::RotX(0.1f) * Xf::T(0, 0.93f, 4.15f));
+    // Armour belts along the flanks, above the side cannons, with a red stripe.
+    for (float s : {-1.0f, 1.0f}) {
+        Mesh belt = Shapes::Box({0.5f, 0.34f, 5.0f}, 0.08f);
+        belt.Deform([](const V3& p) {
+            float end = std::max(0.0f, std::fabs(p.z) - 1.8f) / 0.7f;
+            return V3{p.x * (1.0f - 0.6f * end), p.y * (1.0f - 0.3f * end), p.z};
+        });
+        kit.Add(ids.hull, belt, Xf::T(2.5f * s, 0.4f, -2.3f));
+        kit.Box(ids.accent, {0.06f, 0.08f, 3.6f}, 0.0f, Xf::T(2.76f * s, 0.42f, -2.3f));
+        // Stern fins.
+        kit.Add(ids.hull, Shapes::Extrude({{0, 0}, {0.9f, -0.5f}, {0.9f, 0.3f}, {0, 1.4f}}, 0.1f),
+                Xf::RotX(kPi / 2) * Xf::S(s, 1, 1) * Xf::T(2.4f * s, 0.6f, -5.6f));
+        // Secondary twin mounts on the deck, clear of the main turret's cover.
+        for (float z : {-0.6f, 3.3f}) {
+            float x = (z > 0 ? 1.2f : 1.5f) * s;
+            kit.Box(ids.lower, {0.36f, 0.18f, 0.36f}, 0.05f, Xf::T(x, 1.08f, z));
+            kit.Rod(ids.hull, {x - 0.07f, 1.14f, z}, {x - 0.07f, 1.14f, z + 0.5f}, 0.035f, 0.03f,
+                    6);
+            kit.Rod(ids.hull, {x + 0.07f, 1.14f, z}, {x + 0.07f, 1.14f, z + 0.5f}, 0.035f, 0.03f,
+                    6);
+        }
+    }
+    // Launch hatch near the bow and the prow blade.
+    kit.Box(ids.hazard, {0.9f, 0.04f, 0.7f}, 0.0f, Xf::RotX(0.1f) * Xf::T(0, 0.99f, 4.1f));
+    kit.Box(ids.glow, {0.7f, 0.04f, 0.06f}, 0.0f, Xf::RotX(0.1f) * Xf::T(0, 0.95f, 4.62f));
+    kit.Add(ids.lower,
+            Shapes::Extrude({{-5.0f, -1.2f},
+                             {3.0f, -1.2f},
+                             {6.1f, 0.1f},
+                             {5.4f, 0.1f},
+                             {2.8f, -0.8f},
+                             {-5.0f, -0.8f}},
+                            0.3f),
+            Xf::RotY(-kPi / 2) * Xf::T(0, -0.2f, 0));
+    // Engine block and nozzles.
+    kit.Box(ids.lower, blocks[3].size, 0.15f, Xf::T(blocks[3].centre));
+    for (auto [x, y, r] : {std::array{0.0f, 0.05f, 0.55f}, std::array{1.3f, 0.3f, 0.4f},
+                           std::array{-1.3f, 0.3f, 0.4f}, std::array{1.3f, -0.35f, 0.35f},
+                           std::array{-1.3f, -0.35f, 0.35f}}) {
         Mesh bell = Shapes::Lathe(
-            {{0, 0}, {r * 0.8f, 0}, {r, 0.5f}, {r * 0.85f, 0.55f}, {r * 0.7f, 0.1f}, {0, 0.1f}},
+            {{0, 0}, {r * 0.8f, 0}, {r, 0.45f}, {r * 0.85f, 0.5f}, {r * 0.7f, 0.1f}, {0, 0.1f}},
             16);
-        kit.Add(ids.dark, bell, Xf::RotX(-kPi / 2) * Xf::T(x, y, -5.75f));
-        kit.Rod(ids.glow, {x, y, -5.86f}, {x, y, -5.9f}, r * 0.68f, r * 0.68f, 16);
+        kit.Add(ids.lower, bell, Xf::RotX(-kPi / 2) * Xf::T(x, y, -6.3f));
+        kit.Rod(ids.glow, {x, y, -6.42f}, {x, y, -6.46f}, r * 0.68f, r * 0.68f, 16);
     }
     return m;
 }
@@ -163,8 +245,10 @@ ModelData ShipModels::HitBox() {
     Material mat;
     mat.name = "hitbox";
     int id = m.AddMaterial(mat);
-    m.Part(id).Append(Loft(Stations()));
-    m.Part(id).Append(Shapes::Box({1.7f, 1.1f, 2.4f}, 0), Xf::T(0, 1.45f, -3.0f));
+    HullBands bands = Loft(Stations());
+    for (const Mesh* band : {&bands.deck, &bands.flank, &bands.lower}) m.Part(id).Append(*band);
+    for (const Block& b : Superstructure())
+        m.Part(id).Append(Shapes::Box(b.size, 0), Xf::T(b.centre));
     return m;
 }
 

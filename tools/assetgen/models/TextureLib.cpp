@@ -113,7 +113,7 @@ Image TextureLib::HullLights(uint32_t seed, int size) {
     for (int row = 0; row < rows; ++row) {
         int y0 = row * size / rows + size / (rows * 3);
         for (int x = 2; x + 6 < size; x += 8) {
-            if (rng.Float() < 0.45f) continue;
+            if (rng.Float() < 0.7f) continue;
             V3 c = rng.Float() < 0.8f ? V3{1.0f, 0.85f, 0.55f} : V3{0.5f, 0.8f, 1.0f};
             for (int dy = 0; dy < 3; ++dy)
                 for (int dx = 0; dx < 4; ++dx) img.Set(x + dx, y0 + dy, c);
