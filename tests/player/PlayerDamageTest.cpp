@@ -6,6 +6,8 @@
 
 #include "engine/audio/AudioManager.h"
 #include "engine/platform/Keys.h"
+#include "game/enemy/BattleShip.h"
+#include "game/enemy/BattleShipCannon.h"
 #include "game/player/Hp.h"
 #include "player/PlayerStage.h"
 
@@ -172,6 +174,52 @@ TEST(PlayerGauges, HpColoursChangeAboveHalfAndBelowThreeTenths) {
                  EXPECT_EQ(gauge.GetColorIndex(), Hp::kYellow);
              },
              {});
+}
+
+}  // namespace
+
+namespace {
+
+// Destroys the battleship's three cannons with bullets placed on their barrels, then tries
+// to hurt the player.
+TEST(PlayerDamage, NoDamageOnceTheShipsDestructionHasBegun) {
+    int explodedAt = -1, checkPass = -1, hpBefore = -1, hpAfter = -1, hitsLanded = 0;
+    RunStage(1000, {.ship = true},
+             [&](PlayerStage& stage) {
+                 stage.GetPlayer().SetMatrix(Matrix::CreateTranslation(0.0f, 4.0f, -100.0f));
+                 stage.beforeUpdate = [&](PlayerStage& s, int pass) {
+                     // A shot that would land: the player is not invulnerable.
+                     if (explodedAt > 0 && checkPass < 0 && !s.GetPlayer().IsInvulnerable()) {
+                         checkPass = pass;
+                         hpBefore = s.GetPlayer().GetHp();
+                         s.GetPlayer().SetCannonHit(1);
+                     }
+                 };
+                 stage.afterUpdate = [&](PlayerStage& s, int pass) {
+                     BattleShip& ship = *s.GetShip();
+                     if (pass == checkPass) hpAfter = s.GetPlayer().GetHp();
+                     // Every pass counts as a robot kill, so each cannon wakes once the one
+                     // before it is gone.
+                     ship.Update(true, s.GetPlayer(), {}, s.Enemies());
+                     if (explodedAt < 0 && ship.IsExploding()) explodedAt = pass;
+                     if (s.GetPlayer().GetHp() < 1000) s.GetPlayer().SetHp(Player::kMaxHp);
+                     if (explodedAt > 0 || pass % 61 != 0) return;
+                     for (auto& cannon : ship.GetCannons()) {
+                         if (!cannon->IsAwake() || !cannon->IsAlive()) continue;
+                         const Vector3 at =
+                             cannon->GetBarrelMatrix().Translation() + Vector3(0, 1, 0);
+                         s.GetPlayer().AddBullet(Matrix::CreateRotationX(ToRadians(-90.0f)) *
+                                                     Matrix::CreateTranslation(at),
+                                                 {0, 1, 0});
+                         ++hitsLanded;
+                     }
+                 };
+             },
+             {});
+    ASSERT_GT(explodedAt, 0) << hitsLanded << " bullets placed on barrels";
+    EXPECT_EQ(hitsLanded, 9);
+    ASSERT_GT(checkPass, 0) << "exploded at pass " << explodedAt;
+    EXPECT_EQ(hpAfter, hpBefore);
 }
 
 }  // namespace
