@@ -181,14 +181,14 @@ ModelData PlayerRobot::LeftLeg() {
     return Leg(0.9f, -1.08f);
 }
 
-ModelData PlayerRobot::Assembled(bool withThrusters) {
+ModelData PlayerRobot::Assembled(bool withThrusters, const Xf& rightArm) {
     using L = RobotLayout;
     ModelData m;
     const Xf body = Xf::T(L::kPlayerBody);
     const Xf rightThigh = Xf::T(L::kPlayerRightThigh) * body;
     const Xf leftThigh = Xf::T(L::kPlayerLeftThigh) * body;
     m.Merge(Body(), body);
-    m.Merge(RightHand(), Xf::T(L::kPlayerRightHand) * body);
+    m.Merge(RightHand(), rightArm * Xf::T(L::kPlayerRightHand) * body);
     m.Merge(LeftHand(), Xf::T(L::kPlayerLeftHand) * body);
     m.Merge(RightThigh(), rightThigh);
     m.Merge(LeftThigh(), leftThigh);

@@ -16,8 +16,9 @@ public:
     static ModelData RightLeg();
     static ModelData LeftLeg();
     // Every part at its rest placement, body origin at the layout's body position (so the
-    // feet stand near y = 0), optionally with the thrusters on the back.
-    static ModelData Assembled(bool withThrusters);
+    // feet stand near y = 0), optionally with the thrusters on the back. `rightArm` turns
+    // the right arm about its shoulder (the rest pose holds the forearm out in front).
+    static ModelData Assembled(bool withThrusters, const Xf& rightArm = {});
     // Coarse box around the torso, used by the game only for queries.
     static ModelData HitBox();
 };

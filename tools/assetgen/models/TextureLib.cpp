@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "Noise.h"
@@ -93,9 +95,14 @@ void DrawPanels(Image& img, uint32_t seed, int depth, int minSize, float seamDep
 }  // namespace
 
 Image TextureLib::Panels(uint32_t seed, int size, float seamDepth) {
+    // Every robot part asks for the same plating; draw each variant once per run.
+    static std::map<std::tuple<uint32_t, int, float>, Image> cache;
+    auto key = std::make_tuple(seed, size, seamDepth);
+    auto it = cache.find(key);
+    if (it != cache.end()) return it->second;
     Image img(size, size);
     DrawPanels(img, seed, 5, size / 10, seamDepth);
-    return img;
+    return cache[key] = img;
 }
 
 Image TextureLib::Hull(uint32_t seed, int size) {
@@ -159,29 +166,35 @@ Image TextureLib::Space(uint32_t seed, int width, int height) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             V3 d = Direction(x, y, width, height);
-            float cloud = std::max(0.0f, noise.Fbm(d * 2.2f, 6) + 0.1f);
-            float band = std::exp(-d.y * d.y * 6.0f);
-            float tint = noise.Fbm(d * 1.3f + V3{9, 9, 9}, 3);
-            V3 nebulaA{0.30f, 0.10f, 0.45f}, nebulaB{0.05f, 0.22f, 0.42f};
-            V3 c = Lerp(nebulaA, nebulaB, 0.5f + tint) * (cloud * cloud * 1.4f * (0.35f + band));
-            c += V3{0.010f, 0.012f, 0.025f};
+            // A tilted milky band with two nebula tints drifting across it.
+            V3 bandAxis = Normalize(V3{0.3f, 1.0f, 0.2f});
+            float across = Dot(d, bandAxis);
+            float band = std::exp(-across * across * 9.0f);
+            float cloud = std::max(0.0f, noise.Fbm(d * 2.2f, 6) + 0.15f);
+            float dust = std::max(0.0f, noise.Fbm(d * 5.0f + V3{4, 4, 4}, 4));
+            float tint = std::clamp(0.5f + noise.Fbm(d * 1.3f + V3{9, 9, 9}, 3) * 1.5f, 0.0f, 1.0f);
+            V3 nebula = Lerp(V3{0.42f, 0.12f, 0.52f}, V3{0.06f, 0.3f, 0.55f}, tint);
+            V3 c = nebula * (cloud * cloud * 2.4f * (0.25f + band));
+            c += V3{0.5f, 0.45f, 0.55f} * (band * 0.07f * (0.5f + dust));
+            c += V3{0.008f, 0.01f, 0.02f};
             img.Set(x, y, c);
         }
     }
     Random rng(seed ^ 0xA5A5u);
-    const int stars = width * height / 90;
+    const int stars = width * height / 130;
     for (int i = 0; i < stars; ++i) {
         // Uniform on the sphere: rows near the poles are narrower, so fewer stars there.
         float z = rng.Range(-1.0f, 1.0f);
         int y = std::clamp(static_cast<int>(std::acos(z) / kPi * height), 0, height - 1);
         int x = rng.Int(width);
-        float b = std::pow(rng.Float(), 5.0f);
+        float b = std::pow(rng.Float(), 6.0f);
         V3 tint = rng.Float() < 0.3f ? V3{1.0f, 0.85f, 0.7f} : V3{0.8f, 0.9f, 1.0f};
-        img.Blend(x, y, tint, 0.35f + 0.65f * b + 0.2f);
-        if (b > 0.35f) {
+        img.Blend(x, y, tint, 0.15f + 0.85f * b);
+        if (b > 0.3f) {
             for (auto [dx, dy] :
-                 {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}})
+                 {std::pair{1, 0}, std::pair{-1, 0}, std::pair{0, 1}, std::pair{0, -1}}) {
                 img.Blend(x + dx, y + dy, tint, b * 0.6f);
+            }
         }
     }
     return img;

@@ -1,10 +1,14 @@
 #include "WorldModels.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
+#include <vector>
 
 #include "ModelKit.h"
 #include "Noise.h"
 #include "PlayerRobot.h"
+#include "Random.h"
 #include "Shapes.h"
 #include "TextureLib.h"
 
@@ -15,12 +19,25 @@ namespace {
 Mesh Rock(uint32_t seed, int subdivisions, const V3& stretch, float radius, float roughness) {
     Noise noise(seed);
     Mesh m = Shapes::Icosphere(1.0f, subdivisions);
+    // Flat fracture faces: everything beyond a few random planes is cut back onto them.
+    Random rng(seed * 7919u + 1);
+    std::vector<std::pair<V3, float>> cuts;
+    for (int i = 0; i < 6; ++i) {
+        V3 n = Normalize(V3{rng.Range(-1, 1), rng.Range(-1, 1), rng.Range(-1, 1)});
+        cuts.push_back({n, rng.Range(0.72f, 0.9f)});
+    }
     for (Vertex& v : m.vertices) {
         V3 d = Normalize(v.pos);
         float bumps = noise.Fbm(d * 1.6f, 5, 0.5f) * roughness;
+        float ridge = (0.5f - std::fabs(noise.Fbm(d * 3.1f + V3{11, 2, 5}, 3))) * roughness * 0.4f;
         float crater = noise.Cells(d * 2.2f + V3{3, 7, 1});
         float dent = crater < 0.35f ? (0.35f - crater) * 0.5f : 0.0f;
-        v.pos = d.Mul(stretch) * (1.0f + bumps - dent);
+        V3 p = d.Mul(stretch) * (1.0f + bumps + ridge - dent);
+        for (const auto& [n, offset] : cuts) {
+            float over = Dot(p, n) - offset;
+            if (over > 0) p = p - n * (over * 0.85f);
+        }
+        v.pos = p;
     }
     float far = 0;
     for (const Vertex& v : m.vertices) far = std::max(far, Length(v.pos));
@@ -45,7 +62,7 @@ ModelData WorldModels::Stone(uint32_t seed, const V3& stretch, float radius) {
     ModelData m;
     int id = RockMaterial(m, 61, {0.78f, 0.74f, 0.7f});
     ModelKit kit(m, 0.8f, 0.3f);
-    kit.Add(id, Rock(seed, 3, stretch, radius, 0.28f));
+    kit.Add(id, Rock(seed, 3, stretch, radius, 0.4f));
     return m;
 }
 
@@ -91,7 +108,9 @@ ModelData WorldModels::TitlePlayer() {
     // The title scene adds its own thrusters on the robot's back, so the assembled
     // robot's thrusters are left out here.
     ModelData m;
-    ModelData robot = PlayerRobot::Assembled(false);
+    // The right arm hangs at the side: held out in front, its fist would fill the bottom
+    // of the title's close-up.
+    ModelData robot = PlayerRobot::Assembled(false, Xf::RotX(50.0f * kPi / 180.0f));
     m.Merge(robot, Xf::S(2.0f));
     // Mounting plate for the title's thrusters, which hang lower on the back (at y = 7)
     // than the battle robot's scaled mounts.
