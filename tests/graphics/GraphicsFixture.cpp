@@ -12,6 +12,17 @@
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/ScriptedPlatform.h"
 
+#ifdef __SANITIZE_ADDRESS__
+#include <sanitizer/lsan_interface.h>
+
+// The GL driver keeps a few allocations for the life of the process. They are reported
+// while the driver is still loaded (below) so that they can be told apart by module.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libEGL_mesa\nleak:libgallium\nleak:swrast_dri\nleak:libGLX_mesa\n"
+           "leak:libLLVM\nleak:libdrm\nleak:libglapi\nleak:libEGL.so\nleak:libGLdispatch\n";
+}
+#endif
+
 namespace {
 
 class WindowEnvironment : public ::testing::Environment {
@@ -22,6 +33,9 @@ public:
         ASSERT_TRUE(GetPlatform().CreateGameWindow(1280, 720, "graphics test"));
     }
     void TearDown() override {
+#ifdef __SANITIZE_ADDRESS__
+        __lsan_do_leak_check();
+#endif
         GetPlatform().DestroyGameWindow();
         SetPlatform(nullptr);
     }
