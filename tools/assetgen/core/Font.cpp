@@ -124,22 +124,17 @@ std::vector<int> DecodeUtf8(const std::string& text) {
             ++i;
             continue;
         }
-        bool ok = true;
-        for (int k = 1; k <= extra; ++k) {
-            if (i + k >= text.size()) {
-                ok = false;
-                break;
-            }
-            const unsigned char cc = static_cast<unsigned char>(text[i + k]);
-            if ((cc & 0xC0) != 0x80) {
-                ok = false;
-                break;
-            }
+        // A broken sequence becomes one U+FFFD covering the bytes that did belong to it.
+        int seen = 0;
+        while (seen < extra && i + seen + 1 < text.size()) {
+            const unsigned char cc = static_cast<unsigned char>(text[i + seen + 1]);
+            if ((cc & 0xC0) != 0x80) break;
             code = (code << 6) | (cc & 0x3F);
+            ++seen;
         }
-        if (!ok) {
+        if (seen < extra) {
             out.push_back(0xFFFD);
-            ++i;
+            i += static_cast<size_t>(seen) + 1;
             continue;
         }
         out.push_back(code);

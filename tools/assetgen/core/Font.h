@@ -34,5 +34,5 @@ private:
 std::filesystem::path JapaneseFontFile();
 std::filesystem::path LatinFontFile();
 
-// Splits UTF-8 into code points; malformed bytes become U+FFFD.
+// Splits UTF-8 into code points; each malformed or cut-short sequence becomes one U+FFFD.
 std::vector<int> DecodeUtf8(const std::string& text);

@@ -119,19 +119,22 @@ Canvas MakeSpark(bool enemy) {
 Canvas MakeAxeFlash() {
     Canvas c(128, 160);
     c.PaintAll([](float x, float y) {
-        // The glow hugs a crescent: the arc of the blade's edge on the right of the quad.
+        // The glow hugs a crescent, the arc of the blade's edge on the right of the quad, over
+        // a round haze; both are gone before the quad's edges.
         const float dx = (x - 30.0f) / 90.0f;
         const float dy = (y - 80.0f) / 78.0f;
         const float r = std::hypot(dx, dy);
         const float band =
-            std::exp(-std::pow((r - 0.85f) / 0.12f, 2.0f)) * std::max(0.0f, dx + 0.3f);
-        const float soft = std::exp(-std::pow(std::hypot((x - 84.0f) / 44.0f, dy), 2.0f)) * 0.45f;
-        const float light = std::clamp(band * 1.2f + soft, 0.0f, 1.0f);
+            std::exp(-std::pow((r - 0.85f) / 0.1f, 2.0f)) * SmoothStep(-0.3f, 0.4f, dx);
+        const float haze = std::hypot((x - 80.0f) / 46.0f, (y - 80.0f) / 76.0f);
+        const float soft =
+            0.4f * std::exp(-haze * haze * 2.0f) * (1.0f - SmoothStep(0.75f, 1.0f, haze));
+        const float edge = std::max(std::fabs((x - 64.0f) / 64.0f), std::fabs((y - 80.0f) / 80.0f));
+        const float light =
+            std::clamp(band * 1.2f + soft, 0.0f, 1.0f) * (1.0f - SmoothStep(0.85f, 1.0f, edge));
         const Rgba colour = Mix(Rgba{0.2f, 0.75f, 1.0f, 1}, Rgba{0.9f, 1.0f, 1.0f, 1},
                                 std::clamp(band, 0.0f, 1.0f));
-        const float fade =
-            SmoothStep(1.0f, 0.8f, std::max(std::fabs((x - 64.0f) / 64.0f), std::fabs(dy)));
-        return colour.WithAlpha(light * fade);
+        return colour.WithAlpha(light);
     });
     return c;
 }

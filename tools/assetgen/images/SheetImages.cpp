@@ -14,7 +14,7 @@ Canvas ExplosionFrame(int size, float t, int frame) {
     Canvas c(size, size);
     const float half = static_cast<float>(size) * 0.5f;
     // The ball grows fast, then the smoke keeps spreading slowly.
-    const float radius = 0.35f + 0.6f * (1.0f - std::exp(-t * 6.0f));
+    const float radius = 0.5f + 0.45f * (1.0f - std::exp(-t * 6.0f));
     const float heat = std::exp(-t * 3.2f);  // 1 = white hot, 0 = cold smoke
     // The last frames keep a faint wisp so the effect never blinks out on an empty cell.
     const float opacity = 0.14f + 0.86f * std::clamp(1.3f - t * 1.4f, 0.0f, 1.0f);
