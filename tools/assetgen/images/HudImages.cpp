@@ -5,6 +5,7 @@
 
 #include "core/Shapes.h"
 #include "images/Lettering.h"
+#include "images/RobotPainter.h"
 
 namespace {
 
@@ -55,43 +56,37 @@ Canvas MakeHpFill(const Rgba& colour) {
 
 Canvas MakePortrait(const FontSet& fonts) {
     Canvas c(130, 80);
-    // Panel: dark glass with a cut corner and a bright rim.
-    c.PaintAll([](float x, float y) {
-        const float d = SdBevelBox(x, y, 1.0f, 1.0f, 129.0f, 79.0f, 14.0f);
-        if (d > 0.5f) return Rgba{};
-        if (d > -2.0f) return kFrameLight.WithAlpha(Coverage(d));
-        const float glass = 0.55f + 0.2f * (1.0f - y / 80.0f);
-        return Rgba{0.03f, 0.08f, 0.16f, glass};
-    });
-    // The robot's head in profile-less front view: helmet, V-fin, visor.
-    const Rgba metal{0.72f, 0.78f, 0.86f, 1.0f};
+    auto panel = [](float x, float y) {
+        return SdBevelBox(x, y, 1.0f, 1.0f, 129.0f, 79.0f, 14.0f);
+    };
+    // Dark glass, lighter toward the top, behind a head-and-shoulders view of the robot.
     c.PaintAll([&](float x, float y) {
-        const float helmet = SdRoundBox(x, y, 46.0f, 44.0f, 20.0f, 20.0f, 8.0f);
-        const float jaw = SdPolygon(x, y, {{30, 50}, {62, 50}, {56, 68}, {36, 68}});
-        const float d = std::min(helmet, jaw);
+        const float d = panel(x, y);
         if (d > 0.5f) return Rgba{};
-        const float lit =
-            0.75f + 0.25f * (1.0f - (y - 24.0f) / 44.0f) - 0.2f * SmoothStep(-4.0f, 0.0f, d);
-        return metal.Scaled(lit).WithAlpha(Coverage(d));
+        const float glass = 0.6f + 0.25f * (1.0f - y / 80.0f);
+        return Rgba{0.04f, 0.1f, 0.2f, glass * Coverage(d)};
     });
-    c.PaintAll([](float x, float y) {
-        const float fin = std::min(SdPolygon(x, y, {{46, 30}, {24, 12}, {44, 26}}),
-                                   SdPolygon(x, y, {{46, 30}, {68, 12}, {48, 26}}));
-        return Rgba{1.0f, 0.85f, 0.25f, Coverage(fin)};
-    });
-    c.LightAll([](float x, float y) {
-        const float visor = SdRoundBox(x, y, 46.0f, 42.0f, 15.0f, 3.5f, 3.0f);
-        const float glow = std::exp(-std::max(visor, 0.0f) / 3.0f);
-        return Rgba{0.3f, 0.95f, 1.0f, visor < 0.0f ? 1.0f : glow * 0.6f};
+    Canvas bust(130, 80);
+    RobotPose pose;
+    pose.withAxe = false;
+    pose.leftShoulder = -8.0f;
+    pose.rightShoulder = 8.0f;
+    RobotLook look;
+    constexpr float kScale = 2.3f;
+    PaintRobot(bust, pose, look, {58.0f, 36.0f + 41.0f * kScale, kScale, 0.0f});
+    bust.MultiplyAlpha([&](float x, float y) { return Coverage(panel(x, y) + 2.5f); });
+    c.Composite(bust, 0, 0);
+    // The rim goes on last so the bust sits inside the frame.
+    c.PaintAll([&](float x, float y) {
+        const float d = panel(x, y);
+        return kFrameLight.WithAlpha(Coverage(std::fabs(d + 1.0f) - 1.0f));
     });
     TextStyle style;
     style.top = kFrameLight;
     style.bottom = Rgba{0.4f, 0.8f, 1.0f, 1.0f};
-    style.outlineWidth = 1;
+    style.outlineWidth = 2;
     style.outline = kFrameDark;
-    PaintCaptionLeft(c, fonts.latin.Render("HP", 22.0f), 78.0f, 28.0f, style);
-    style.top = style.bottom = Rgba{0.6f, 0.8f, 0.9f, 1.0f};
-    PaintCaptionLeft(c, fonts.latin.Render("MK-04", 12.0f), 78.0f, 50.0f, style);
+    PaintCaptionLeft(c, fonts.latin.Render("HP", 18.0f), 100.0f, 68.0f, style);
     return c;
 }
 
