@@ -87,7 +87,10 @@ Song TitleTheme() {
         AddPattern(snare, b, fill ? "....x.....x.xxxx" : "....x.......x...", 0, 0.8f);
         AddPattern(hat, b, "x.o.x.o.x.o.x.o.", 0, 0.7f);
         if (bar % 8 == 0) crash.notes.push_back({b, 1.0, 0, 0.8f});
-        if (fill) AddPattern(tom, b + 3.0, "xxxx", 50, 0.7f);
+        if (fill) {
+            // A falling tom run into the next section.
+            AddLine(tom, b + 3.0, {{57, 0.25f}, {54, 0.25f}, {50, 0.25f}, {45, 0.25f}}, 0.7f);
+        }
     }
     song.tracks = {lead, brass, pad, bass, pluck, kick, snare, hat, crash, tom};
     return song;
