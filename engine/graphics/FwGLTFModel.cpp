@@ -1,28 +1,16 @@
 #include "engine/graphics/FwGLTFModel.h"
 
 #include <tiny_gltf.h>
+
 #include <algorithm>
 #include <exception>
-#include <limits>
 
 #include "engine/graphics/GltfLoader.h"
 
 namespace {
 
-// One triangle primitive, converted; lives only while its node's mesh is assembled.
-struct GLTFPrimitive {
-    std::vector<FwMeshVertex> vertices;
-    std::vector<FwMeshFace> faces;
-    int material = -1;
-};
-
 float ToFloat(double d) {
     return static_cast<float>(d);
-}
-
-uint8_t ToColorByte(float channel) {
-    const float clamped = std::clamp(channel, 0.0f, 1.0f);
-    return static_cast<uint8_t>(clamped * 255.0f);
 }
 
 // Texture reference → image uri; empty when the reference or its source is negative.
@@ -215,189 +203,6 @@ void ComputeWorldMatrices(FwGLTFModel& model) {
 
 }  // namespace
 
-namespace {
-
-bool Attribute(const tinygltf::Model& m, const tinygltf::Primitive& p, const char* name,
-               size_t vertexCount, GltfAccessorView& view, bool& present, std::string& reason) {
-    const auto it = p.attributes.find(name);
-    present = it != p.attributes.end();
-    if (!present) return true;
-    if (!GltfGetAccessor(m, it->second, view, reason)) return false;
-    if (view.count != vertexCount) {
-        reason = std::string(name) + " has " + std::to_string(view.count) + " elements for " +
-                 std::to_string(vertexCount) + " vertices";
-        return false;
-    }
-    return true;
-}
-
-bool IsFloat(const GltfAccessorView& v) {
-    return v.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT;
-}
-
-// Texture coordinate component as the model vertex holds it.
-float UvComponent(const GltfAccessorView& v, size_t k, int c) {
-    switch (v.componentType) {
-        case TINYGLTF_COMPONENT_TYPE_FLOAT:
-            return v.ReadFloat(k, c);
-        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
-            return float(v.Read<uint8_t>(k, c)) / 255.0f;
-        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT:
-            return float(v.Read<uint16_t>(k, c)) / 65535.0f;
-        case TINYGLTF_COMPONENT_TYPE_BYTE:
-            return std::max(float(v.Read<int8_t>(k, c)) / 127.0f, -1.0f);
-        case TINYGLTF_COMPONENT_TYPE_SHORT:
-            return std::max(float(v.Read<int16_t>(k, c)) / 32767.0f, -1.0f);
-        default:
-            return 0.0f;
-    }
-}
-
-// Colour channel as a byte: floats are clamped to 0..1 and scaled; unsigned byte and short
-// are taken as normalised.
-uint8_t ColorComponent(const GltfAccessorView& v, size_t k, int c) {
-    switch (v.componentType) {
-        case TINYGLTF_COMPONENT_TYPE_FLOAT:
-            return ToColorByte(v.ReadFloat(k, c));
-        case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
-            return v.Read<uint8_t>(k, c);
-        default:
-            return ToColorByte(float(v.Read<uint16_t>(k, c)) / 65535.0f);
-    }
-}
-
-bool ConvertPrimitive(const tinygltf::Model& m, const tinygltf::Primitive& p, GLTFPrimitive& out,
-                      std::string& reason) {
-    if (p.material < -1 || (p.material >= 0 && size_t(p.material) >= m.materials.size())) {
-        reason =
-            "a primitive names material " + std::to_string(p.material) + ", which does not exist";
-        return false;
-    }
-    out.material = p.material < 0 ? -1 : p.material;
-
-    const auto posIt = p.attributes.find("POSITION");
-    if (posIt == p.attributes.end()) {
-        reason = "a triangle primitive has no POSITION";
-        return false;
-    }
-    GltfAccessorView pos;
-    if (!GltfGetAccessor(m, posIt->second, pos, reason)) return false;
-    if (!IsFloat(pos) || pos.componentCount != 3) {
-        reason = "POSITION is not a float VEC3";
-        return false;
-    }
-    const size_t vertexCount = pos.count;
-
-    GltfAccessorView normal, uv, color;
-    bool hasNormal = false, hasUv = false, hasColor = false;
-    if (!Attribute(m, p, "NORMAL", vertexCount, normal, hasNormal, reason) ||
-        !Attribute(m, p, "TEXCOORD_0", vertexCount, uv, hasUv, reason) ||
-        !Attribute(m, p, "COLOR_0", vertexCount, color, hasColor, reason)) {
-        return false;
-    }
-    if (hasNormal && (!IsFloat(normal) || normal.componentCount != 3)) {
-        reason = "NORMAL is not a float VEC3";
-        return false;
-    }
-    if (hasUv && uv.componentCount != 2) {
-        reason = "TEXCOORD_0 is not a VEC2";
-        return false;
-    }
-    if (hasColor &&
-        ((color.componentCount != 3 && color.componentCount != 4) ||
-         (!IsFloat(color) && color.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE &&
-          color.componentType != TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT))) {
-        reason = "COLOR_0 is not a VEC3 or VEC4 of float, unsigned byte or unsigned short";
-        return false;
-    }
-
-    out.vertices.resize(vertexCount);
-    for (size_t k = 0; k < vertexCount; ++k) {
-        FwMeshVertex& v = out.vertices[k];
-        v.pos = {pos.ReadFloat(k, 0), pos.ReadFloat(k, 1), -pos.ReadFloat(k, 2)};
-        if (hasNormal) {
-            v.normal = {normal.ReadFloat(k, 0), normal.ReadFloat(k, 1), -normal.ReadFloat(k, 2)};
-        }
-        if (hasUv) v.uv = {UvComponent(uv, k, 0), UvComponent(uv, k, 1)};
-        if (hasColor) {
-            for (int c = 0; c < color.componentCount; ++c) v.color[c] = ColorComponent(color, k, c);
-        }
-    }
-
-    if (p.indices < 0) {
-        // Unindexed: every three vertices make a triangle.
-        out.faces.resize(vertexCount / 3);
-        for (size_t k = 0; k < out.faces.size(); ++k) {
-            const uint32_t first = uint32_t(3 * k);
-            out.faces[k] = {first, first + 2, first + 1};
-        }
-        return true;
-    }
-    GltfAccessorView idx;
-    if (!GltfGetAccessor(m, p.indices, idx, reason)) return false;
-    if (idx.componentCount != 1 || idx.componentType == TINYGLTF_COMPONENT_TYPE_FLOAT ||
-        idx.componentType == TINYGLTF_COMPONENT_TYPE_DOUBLE) {
-        reason = "the indices are not integer scalars";
-        return false;
-    }
-    out.faces.resize(idx.count / 3);
-    for (size_t k = 0; k < out.faces.size(); ++k) {
-        uint32_t corner[3];
-        for (int c = 0; c < 3; ++c) {
-            const int64_t value = idx.ReadInteger(3 * k + size_t(c), 0);
-            if (value < 0 || uint64_t(value) >= vertexCount) {
-                reason = "index " + std::to_string(value) + " is out of range for " +
-                         std::to_string(vertexCount) + " vertices";
-                return false;
-            }
-            corner[c] = uint32_t(value);
-        }
-        out.faces[k] = {corner[0], corner[2], corner[1]};
-    }
-    return true;
-}
-
-bool ConvertMesh(const tinygltf::Model& m, const tinygltf::Mesh& mesh, FwGLTFNode& node,
-                 std::string& reason) {
-    std::vector<GLTFPrimitive> primitives;
-    for (const tinygltf::Primitive& p : mesh.primitives) {
-        if (p.mode != TINYGLTF_MODE_TRIANGLES) continue;
-        GLTFPrimitive converted;
-        if (!ConvertPrimitive(m, p, converted, reason)) return false;
-        primitives.push_back(std::move(converted));
-    }
-    std::stable_sort(
-        primitives.begin(), primitives.end(),
-        [](const GLTFPrimitive& a, const GLTFPrimitive& b) { return a.material < b.material; });
-
-    size_t vertexTotal = 0, faceTotal = 0;
-    for (const GLTFPrimitive& p : primitives) {
-        vertexTotal += p.vertices.size();
-        faceTotal += p.faces.size();
-    }
-    if (vertexTotal > std::numeric_limits<uint32_t>::max() ||
-        faceTotal > std::numeric_limits<uint32_t>::max()) {
-        reason = "mesh \"" + mesh.name + "\" has too many vertices for 32-bit indices";
-        return false;
-    }
-    node.vertices.reserve(vertexTotal);
-    node.faces.reserve(faceTotal);
-    uint32_t firstFace = 0;
-    for (const GLTFPrimitive& p : primitives) {
-        const uint32_t base = uint32_t(node.vertices.size());
-        node.vertices.insert(node.vertices.end(), p.vertices.begin(), p.vertices.end());
-        for (const FwMeshFace& f : p.faces) {
-            node.faces.push_back({f.i0 + base, f.i1 + base, f.i2 + base});
-        }
-        const uint32_t count = uint32_t(p.faces.size());
-        node.subsets.push_back({p.material, firstFace, count});
-        firstFace += count;
-    }
-    return true;
-}
-
-}  // namespace
-
 std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
     tinygltf::Model file;
     if (!GltfReadFile(path, file, log)) return nullptr;
@@ -412,7 +217,7 @@ std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::strin
             for (const auto& node : model->nodes) {
                 if (!node->hasMesh) continue;
                 const tinygltf::Node& src = file.nodes[size_t(node->index)];
-                if (!ConvertMesh(file, file.meshes[size_t(src.mesh)], *node, reason)) {
+                if (!GltfConvertMesh(file, src.mesh, *node, reason)) {
                     ok = false;
                     break;
                 }

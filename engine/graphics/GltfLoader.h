@@ -11,6 +11,7 @@
 namespace tinygltf {
 class Model;
 }
+struct FwGLTFNode;
 
 // Writes loader messages to log when given, else to standard output (flushed).
 void GltfReport(const std::string& text, std::string* log);
@@ -48,4 +49,10 @@ struct GltfAccessorView {
 // type or element type is unknown, or any element would reach past its buffer view or
 // the view past its buffer (all arithmetic overflow-checked).
 bool GltfGetAccessor(const tinygltf::Model& model, int index, GltfAccessorView& view,
+                     std::string& reason);
+
+// Converts mesh meshIndex (checked by the caller) into node's vertices, faces and subsets:
+// triangle primitives only, z mirrored, winding reversed, sorted by material. False with
+// a reason when an accessor, index or material reference does not fit the file.
+bool GltfConvertMesh(const tinygltf::Model& model, int meshIndex, FwGLTFNode& node,
                      std::string& reason);
