@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <utility>
 
 namespace modelgen {
 
@@ -61,21 +63,34 @@ Mesh& Mesh::Tint(const V3& color) {
 }
 
 Mesh& Mesh::BoxUV(float scale, const V3& offset) {
-    for (Vertex& v : vertices) {
-        V3 p = (v.pos + offset) * scale;
-        V3 n{std::fabs(v.normal.x), std::fabs(v.normal.y), std::fabs(v.normal.z)};
-        if (n.x >= n.y && n.x >= n.z) {
-            v.u = p.z;
-            v.v = -p.y;
-        } else if (n.y >= n.z) {
-            v.u = p.x;
-            v.v = p.z;
-        } else {
-            v.u = p.x;
-            v.v = -p.y;
+    // The projection axis is chosen per triangle (from its face normal) so that texture
+    // coordinates never jump inside a triangle; a vertex shared by triangles that project
+    // along different axes is split. Jumps would make the sampler's footprint explode.
+    Mesh out;
+    std::map<std::pair<uint32_t, int>, uint32_t> split;
+    for (size_t i = 0; i + 2 < indices.size(); i += 3) {
+        const V3 &a = vertices[indices[i]].pos, &b = vertices[indices[i + 1]].pos;
+        const V3& c = vertices[indices[i + 2]].pos;
+        V3 n = Cross(b - a, c - a);
+        if (Dot(n, n) < 1e-14f) continue;  // zero-area triangles draw nothing
+        V3 m{std::fabs(n.x), std::fabs(n.y), std::fabs(n.z)};
+        int axis = (m.x >= m.y && m.x >= m.z) ? 0 : (m.y >= m.z ? 1 : 2);
+        uint32_t corner[3];
+        for (int k = 0; k < 3; ++k) {
+            uint32_t src = indices[i + k];
+            auto [it, added] = split.try_emplace({src, axis}, 0);
+            if (added) {
+                Vertex v = vertices[src];
+                V3 p = (v.pos + offset) * scale;
+                v.u = axis == 0 ? p.z : p.x;
+                v.v = axis == 1 ? p.z : -p.y;
+                it->second = out.Add(v);
+            }
+            corner[k] = it->second;
         }
+        out.Triangle(corner[0], corner[1], corner[2]);
     }
-    return *this;
+    return *this = std::move(out);
 }
 
 Mesh& Mesh::BakeShade(float amount) {

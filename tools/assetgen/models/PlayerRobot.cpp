@@ -178,7 +178,7 @@ ModelData PlayerRobot::RightLeg() {
     return Leg(0.95f, -0.98f);
 }
 ModelData PlayerRobot::LeftLeg() {
-    return Leg(0.9f, -1.08f);
+    return Leg(0.9f, -1.07f);
 }
 
 ModelData PlayerRobot::Assembled(bool withThrusters, const Xf& rightArm) {
