@@ -92,7 +92,7 @@ TEST(ModelFiles, TwoGenerationsWriteIdenticalBytes) {
                   ("hoshikage_models_again_" + std::to_string(getpid()));
     std::string error;
     ASSERT_TRUE(GenerateModels(second, error)) << error;
-    auto a = ReadTree(GeneratedRoot()), b = ReadTree(second);
+    auto a = ReadTree(GeneratedRoot() / "Data"), b = ReadTree(second / "Data");
     std::filesystem::remove_all(second);
     ASSERT_EQ(a.size(), b.size());
     for (const auto& [name, bytes] : a) {

@@ -2,6 +2,7 @@
 
 #include "LoadedModel.h"
 #include "MeshQueries.h"
+#include "models/ModelGenerator.h"
 #include "models/RobotLayout.h"
 
 using modelgen::RobotLayout;
@@ -121,4 +122,29 @@ TEST(TitleRobot, IsThePlayerAtTwiceTheSizeStandingOnTheOrigin) {
     // field of view, which sees model heights 6.1 to 11.9: the head must top out there.
     EXPECT_GT(title.hi.y, 9.0f);
     EXPECT_LT(title.hi.y, 11.8f);
+}
+
+// The assembled robot (pictures, title model) must be exactly the part files at rest.
+TEST(PlayerRobot, AssembledModelIsThePartsAtRest) {
+    std::string error;
+    ASSERT_TRUE(GenerateAssembledRobots(GeneratedRoot() / "rest", error)) << error;
+    LoadedModel assembled = LoadGenerated("rest/player_rest.gltf");
+    ASSERT_TRUE(assembled.loaded);
+    PlayerAtRest p;
+    LoadedModel parts = p.body;
+    for (const LoadedModel* m :
+         {&p.rightHand, &p.leftHand, &p.rightThigh, &p.leftThigh, &p.rightLeg, &p.leftLeg}) {
+        parts.Add(*m);
+    }
+    LoadedModel thruster = LoadGenerated("Data/thruster/thruster.gltf");
+    const Xf world = Xf::T(RobotLayout::kPlayerBody);
+    parts.Add(thruster.Placed(Xf::T(RobotLayout::kPlayerThrusterRight) * world));
+    parts.Add(thruster.Placed(Xf::T(RobotLayout::kPlayerThrusterLeft) * world));
+    EXPECT_EQ(assembled.TriangleCount(), parts.TriangleCount());
+    for (auto [a, b] : {std::pair{assembled.lo, parts.lo}, std::pair{assembled.hi, parts.hi}}) {
+        EXPECT_NEAR(a.x, b.x, 1e-3f);
+        EXPECT_NEAR(a.y, b.y, 1e-3f);
+        EXPECT_NEAR(a.z, b.z, 1e-3f);
+    }
+    EXPECT_TRUE(LoadGenerated("rest/enemy_rest.gltf").loaded);
 }

@@ -89,3 +89,11 @@ std::vector<std::string> ModelFilePaths() {
     for (const Entry& e : Catalogue()) paths.push_back(std::string("Data/") + e.path);
     return paths;
 }
+
+bool GenerateAssembledRobots(const std::filesystem::path& dir, std::string& error) {
+    std::set<std::string> written;
+    return modelgen::GltfWriter::Write(modelgen::PlayerRobot::Assembled(true),
+                                       dir / "player_rest.gltf", written, error) &&
+           modelgen::GltfWriter::Write(modelgen::EnemyRobot::Assembled(), dir / "enemy_rest.gltf",
+                                       written, error);
+}

@@ -78,12 +78,20 @@ def main():
     modelview, data_dir, out = sys.argv[1:4]
     columns = int(sys.argv[4]) if len(sys.argv) > 4 else 6
     files = sorted(os.path.join(d, f) for d, _, fs in os.walk(data_dir) for f in fs if f.endswith(".gltf"))
+    if not files:
+        print("no .gltf files below " + data_dir)
+        return 1
     tiles = []
     with tempfile.TemporaryDirectory() as tmp:
         for i, model in enumerate(files):
             shot = os.path.join(tmp, "%02d.png" % i)
-            subprocess.run([modelview, "--shot", shot, model], check=True, stdout=subprocess.DEVNULL)
-            tiles.append(shrink(*read_png(shot), 4))
+            try:
+                subprocess.run([modelview, "--shot", shot, model], check=True,
+                               stdout=subprocess.DEVNULL, timeout=180)
+                tiles.append(shrink(*read_png(shot), 4))
+            except (subprocess.SubprocessError, OSError, ValueError) as err:
+                print("   %s: no picture (%s)" % (model, err))
+                tiles.append((320, 180, [b"\x60\x10\x10" * 320] * 180))
             print("%2d (row %d, column %d): %s" % (i, i // columns, i % columns, os.path.relpath(model, data_dir)))
     tw, th = tiles[0][0], tiles[0][1]
     grid_rows = (len(tiles) + columns - 1) // columns
