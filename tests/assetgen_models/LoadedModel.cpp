@@ -38,15 +38,28 @@ void LoadedModel::Add(const LoadedModel& other) {
     UpdateBounds(*this);
 }
 
-const std::filesystem::path& GeneratedRoot() {
-    static const std::filesystem::path root = [] {
-        std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                    ("hoshikage_models_" + std::to_string(getpid()));
+namespace {
+
+// The generated folder, removed when the test program ends.
+struct GeneratedFolder {
+    std::filesystem::path dir;
+    GeneratedFolder()
+        : dir(std::filesystem::temp_directory_path() /
+              ("hoshikage_models_" + std::to_string(getpid()))) {
         std::string error;
         EXPECT_TRUE(GenerateModels(dir, error)) << error;
-        return dir;
-    }();
-    return root;
+    }
+    ~GeneratedFolder() {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
+}  // namespace
+
+const std::filesystem::path& GeneratedRoot() {
+    static const GeneratedFolder folder;
+    return folder.dir;
 }
 
 LoadedModel LoadGenerated(const std::string& dataPath) {
