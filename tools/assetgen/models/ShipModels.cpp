@@ -143,7 +143,7 @@ ShipMaterials Materials(ModelData& m) {
     Material glow;
     glow.name = "glow";
     glow.base = {0.5f, 0.6f, 0.8f};
-    glow.emissive = {0.45f, 0.75f, 1.0f};
+    glow.emissive = {0.55f, 0.85f, 1.0f};
     ids.glow = m.AddMaterial(glow);
     return ids;
 }
@@ -235,7 +235,7 @@ ModelData ShipModels::Hull() {
             {{0, 0}, {r * 0.8f, 0}, {r, 0.45f}, {r * 0.85f, 0.5f}, {r * 0.7f, 0.1f}, {0, 0.1f}},
             16);
         kit.Add(ids.lower, bell, Xf::RotX(-kPi / 2) * Xf::T(x, y, -6.3f));
-        kit.Rod(ids.glow, {x, y, -6.42f}, {x, y, -6.46f}, r * 0.68f, r * 0.68f, 16);
+        kit.Rod(ids.glow, {x, y, -6.4f}, {x, y, -6.66f}, r * 0.72f, r * 0.8f, 16);
     }
     return m;
 }
