@@ -143,6 +143,8 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
 
 void GraphicsDevice::Release() {
     if (!initialized) return;
+    if (skipRasterization) glDisable(GL_RASTERIZER_DISCARD);
+    skipRasterization = false;
     for (auto& buffer : vertexPool) buffer.Release();
     backBuffer.reset();
     depthBuffer.reset();
@@ -177,8 +179,22 @@ void GraphicsDevice::ReleaseObjects() {
     overflowCreates = 0;
 }
 
+void GraphicsDevice::SetSkipRasterization(bool skip) {
+    skipRasterization = skip;
+    if (!initialized) return;
+    if (skip) {
+        glEnable(GL_RASTERIZER_DISCARD);
+    } else {
+        glDisable(GL_RASTERIZER_DISCARD);
+    }
+}
+
 void GraphicsDevice::Present() {
     if (!initialized) return;
+    if (skipRasterization) {
+        if (HasPlatform()) GetPlatform().SwapBuffers();
+        return;
+    }
     glBindFramebuffer(GL_READ_FRAMEBUFFER, mainFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);

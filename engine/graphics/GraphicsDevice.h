@@ -52,6 +52,12 @@ public:
 
     // Shows the frame (GetPlatform().SwapBuffers()).
     void Present();
+    // For long headless runs (soak tests, replays, benchmarks of the game logic): every
+    // draw call is still made and every vertex processed, but nothing is rasterised,
+    // cleared or copied to the window, so a pass costs no fill. Pictures taken while
+    // it is on show the last rasterised frame. Off by default; never used by the game.
+    void SetSkipRasterization(bool skip);
+    bool IsSkippingRasterization() const { return skipRasterization; }
     // Clears the back buffer's colour to c (the whole target, whatever is bound).
     void ClearBackBuffer(const Color& c);
     // Clears the device depth buffer to depth 1, stencil 0.
@@ -153,6 +159,7 @@ private:
     void ReleaseObjects();
 
     bool initialized = false;
+    bool skipRasterization = false;
     bool nativeClipDepth = false;
     uint32_t generation = 0;
     int width = 0;

@@ -34,6 +34,7 @@ bool ScriptedPlatform::PumpMessages() {
     input = script ? script(pass) : PassInput{};
     cursor.x += input.mouseDx;
     cursor.y += input.mouseDy;
+    if (passStartHook) passStartHook(pass);
     if (passHook) passHook(pass);
     return true;
 }

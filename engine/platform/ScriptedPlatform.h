@@ -37,6 +37,9 @@ public:
     void SetPassLimit(uint64_t passes) { passLimit = passes; }
     // Called at the start of each pass, after the input is taken.
     void SetPassHook(Hook hook) { passHook = std::move(hook); }
+    // Called at the start of each pass before the pass hook; for test tooling that must
+    // not take the test's own pass hook.
+    void SetPassStartHook(Hook hook) { passStartHook = std::move(hook); }
     // Called right before each buffer swap (the finished picture of the pass is there).
     void SetPresentHook(Hook hook) { presentHook = std::move(hook); }
     // Makes the next CreateGameWindow fail, as a missing display would.
@@ -74,6 +77,7 @@ public:
 private:
     Script script;
     Hook passHook;
+    Hook passStartHook;
     Hook presentHook;
     uint64_t pass = 0;
     uint64_t passLimit = UINT64_MAX;

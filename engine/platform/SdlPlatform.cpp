@@ -38,8 +38,10 @@ SDL_Scancode ScancodeFor(int vk) {
 SdlPlatform::SdlPlatform() = default;
 
 SdlPlatform::~SdlPlatform() {
+    // SDL's video stays initialised for the rest of the process: a later platform (tests
+    // run several in a row) reuses it, and the GL driver stays loaded so that leak checks
+    // at exit can still tell the driver's own allocations apart.
     DestroyGameWindow();
-    if (videoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
 }
 
 bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& caption) {
@@ -47,6 +49,8 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
     if (!videoReady) {
         if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return false;
         videoReady = true;
+        // Keeps the GL library loaded between windows instead of reloading it each time.
+        SDL_GL_LoadLibrary(nullptr);
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);

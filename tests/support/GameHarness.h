@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <string>
 
@@ -24,11 +25,21 @@ public:
     // Input, per-pass checks and screenshots go through Platform()'s script and hooks.
     void Run(const Application::SceneFactory& firstScene, uint64_t passes);
 
+    // Chooses the passes whose picture is rasterised; the others make every draw call
+    // but skip the fill (see GraphicsDevice::SetSkipRasterization), which keeps runs of
+    // thousands of passes fast on a software renderer. Without a choice every pass is
+    // drawn. Screenshots and pixel checks belong in passes the choice keeps.
+    void DrawOnly(std::function<bool(uint64_t pass)> wanted) { drawn = std::move(wanted); }
+    void DrawNothing() {
+        drawn = [](uint64_t) { return false; };
+    }
+
     // Input holding the given virtual keys for one pass.
     static PassInput Hold(std::initializer_list<int> keys, int mouseDx = 0, int mouseDy = 0);
 
 private:
     ScriptedPlatform* platform = nullptr;  // owned by the platform slot
+    std::function<bool(uint64_t)> drawn;
 };
 
 // Environment for headless runs; safe to call more than once.
