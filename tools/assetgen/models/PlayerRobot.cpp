@@ -146,7 +146,13 @@ ModelData PlayerRobot::Body() {
     kit.Box(ids.frame, {0.7f, 0.2f, 0.3f}, 0.05f, Xf::T(0, -0.12f, -0.52f));
     for (float s : {-1.0f, 1.0f}) {
         kit.Box(ids.armor, {0.12f, 0.6f, 0.3f}, 0.04f, Xf::T(0.43f * s, 0.3f, -0.62f));
+        // Vents and a glowing intake on the back, which the battle camera sees most.
+        kit.Box(ids.frame, {0.16f, 0.42f, 0.04f}, 0.0f, Xf::T(0.2f * s, 0.3f, -0.77f));
+        kit.Box(ids.glow, {0.05f, 0.34f, 0.02f}, 0.0f, Xf::T(0.2f * s, 0.3f, -0.79f));
+        kit.Box(ids.trim, {0.06f, 0.36f, 0.16f}, 0.0f,
+                Xf::RotZ(-0.35f * s) * Xf::T(0.3f * s, 0.75f, -0.62f));
     }
+    kit.Box(ids.armor, {0.5f, 0.1f, 0.3f}, 0.0f, Xf::T(0, 0.66f, -0.6f));
     return m;
 }
 
