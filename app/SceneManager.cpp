@@ -5,7 +5,9 @@ SceneManager& SceneManager::GetInstance() {
     return instance;
 }
 
-SceneManager::~SceneManager() { Clear(); }
+SceneManager::~SceneManager() {
+    Clear();
+}
 
 void SceneManager::SetScene(SceneBase* scene) {
     if (scene == current.get()) {
