@@ -8,10 +8,11 @@
 // world matrix. The key angles 180 and 70 are passed to the rotation as radians, as the
 // swing was tuned with them.
 //
-// Enemy swing: raise (40 frames), strike (10, hit window open), return (10). Setting the
-// swing flag aborts it on that frame; the next call starts again from the raise.
-// Player swing: raise (50 frames), strike (10, hit window open), hold (10), return (10);
-// the swing flag marks the raise and the strike.
+// Enemy swing: raise (steps of 0.025), strike (10 frames, hit window open), return (10).
+// Setting the swing flag aborts it on that frame; the next call starts again from the raise.
+// Player swing: raise (steps of 0.02), strike (10, hit window open), hold (10), return (10);
+// the swing flag marks the raise and the strike. The raises sum their steps in single
+// precision and end one frame after the nominal 40 and 50: 61 and 81 frames in all.
 class SwingAnimator {
 public:
     void RunEnemySwing(const Matrix& rest);

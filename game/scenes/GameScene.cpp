@@ -13,7 +13,12 @@
 #include "engine/platform/Platform.h"
 #include "game/effects/EffectQuad.h"
 #include "game/effects/ShootingStars.h"
+#include "game/enemy/BattleShip.h"
+#include "game/enemy/EnemyManager.h"
+#include "game/player/Player.h"
 #include "game/scenes/Camera.h"
+#include "game/scenes/Clear.h"
+#include "game/scenes/Gameover.h"
 #include "game/world/Earth.h"
 #include "game/world/Mob.h"
 #include "game/world/ParticleField.h"
@@ -34,11 +39,14 @@ GameScene::GameScene() {
     shaders.SetAmbientLight(Vector3(0.7f, 0.7f, 0.7f));
     shaders.UploadLights();
 
+    player = std::make_unique<Player>();
     camera = std::make_unique<Camera>();
     sky = std::make_unique<Sky>();
     earth = std::make_unique<Earth>();
     stones = std::make_unique<StoneField>();
-    particles = std::make_unique<ParticleField>(PlayerMatrix().Translation());
+    battleShip = std::make_unique<BattleShip>();
+    enemies = std::make_unique<EnemyManager>(*battleShip);
+    particles = std::make_unique<ParticleField>(player->GetWorld().Translation());
     shootingStars = std::make_unique<ShootingStars>();
     mob = std::make_unique<Mob>();
     fadeTexture = GetTexture("Data/tex/black.png");
@@ -52,9 +60,12 @@ GameScene::~GameScene() {
         GetPlatform().ShowCursor(true);
         camera.reset();
     }
+    player.reset();
     sky.reset();
     earth.reset();
+    enemies.reset();
     stones.reset();
+    battleShip.reset();
     particles.reset();
     shootingStars.reset();
     mob.reset();
@@ -64,30 +75,28 @@ GameScene::~GameScene() {
 }
 
 bool GameScene::IsBattleShipAlive() const {
-    return true;
+    return !battleShip || battleShip->IsAlive();
 }
 
 bool GameScene::IsBattleShipBreakingUp() const {
-    return false;
+    return battleShip && battleShip->IsBreakingUp();
 }
 
 bool GameScene::IsPlayerHit() const {
-    return false;
+    return player && player->GetDamageFlash();
 }
 
-// The player's start until the player robot joins the battle.
-Matrix GameScene::PlayerMatrix() const {
-    return Matrix::CreateTranslation(0.0f, 4.0f, 0.0f);
-}
-
+// The next scene takes over at the start of the next pass; one request per battle.
 void GameScene::RequestGameOver() {
     if (outcome != Outcome::None) return;
     outcome = Outcome::GameOver;
+    SceneManager::GetInstance().SetScene(new Gameover);
 }
 
 void GameScene::RequestClear() {
     if (outcome != Outcome::None) return;
     outcome = Outcome::Clear;
+    SceneManager::GetInstance().SetScene(new Clear);
 }
 
 void GameScene::Update() {
@@ -96,20 +105,33 @@ void GameScene::Update() {
 
     if (IsBattleShipAlive()) {
         camera->ReadInput();
+        // The player reads both angles and may turn the yaw while locking on.
+        float pitch = camera->GetPitch();
+        float yaw = camera->GetYaw();
+        player->Update(&pitch, &yaw, enemies->GetEnemies(), stones->GetStones(), battleShip.get(),
+                       camera->IsDeathViewDone());
+        camera->SetYaw(yaw);
         stones->Update(true);
+        // The rest of the pass still runs; the game-over scene takes over at the next.
+        if (!player->IsAlive()) RequestGameOver();
+        enemies->Update(*player, stones.get(), stones->GetStones(), *battleShip);
         stones->Update(false);
     } else {
         fade += 0.01f;
         if (fade > 1.0f) RequestClear();
     }
+    if (battleShip) {
+        battleShip->Update(enemies->IsEnemyRemoved(), *player, stones->GetStones(),
+                           enemies->GetEnemies());
+    }
     stones->Update(false);
     mob->Update();
-    particles->Update(PlayerMatrix().Translation(), 0.0f);
+    particles->Update(player->GetWorld().Translation(), player->GetSpeed());
     shootingStars->Update();
 }
 
 void GameScene::SetCamera() {
-    camera->Follow(PlayerMatrix(), false);
+    camera->Follow(player->GetWorld(), player->IsDying());
 }
 
 void GameScene::Draw() {
@@ -120,10 +142,13 @@ void GameScene::Draw() {
     earth->Draw();
     mob->Draw();
     shootingStars->Draw();
+    if (battleShip) battleShip->Draw();
     stones->Draw();
     particles->Draw();
+    enemies->Draw();
+    player->Draw();
 
-    if (!IsBattleShipAlive()) {
+    if (battleShip && !IsBattleShipAlive()) {
         SpriteShader& sprites = shaders.GetSpriteShader();
         const Color veil(1.0f, 1.0f, 1.0f, fade);
         sprites.SetTransform(fadeMatrix);

@@ -7,7 +7,10 @@
 #include "engine/math/Matrix.h"
 #include "engine/math/Vector3.h"
 
+class BattleShip;
 class Camera;
+class EnemyManager;
+class Player;
 class Sky;
 class Earth;
 class StoneField;
@@ -45,6 +48,9 @@ public:
 
     float GetFade() const { return fade; }
     Camera* GetCamera() const { return camera.get(); }
+    Player* GetPlayer() const { return player.get(); }
+    EnemyManager* GetEnemies() const { return enemies.get(); }
+    BattleShip* GetBattleShip() const { return battleShip.get(); }
     StoneField* GetStones() const { return stones.get(); }
     ShootingStars* GetShootingStars() const { return shootingStars.get(); }
     Mob* GetMob() const { return mob.get(); }
@@ -53,19 +59,22 @@ public:
     int GetLastEffectDraws() const { return lastEffectDraws; }
 
 protected:
-    // The flags that choose the frame form (virtual so tests can force a form).
+    // The flags that steer the battle and choose the frame form (virtual so tests can
+    // force them). A missing battleship counts as alive and not breaking up.
+    virtual bool IsBattleShipAlive() const;
     virtual bool IsBattleShipBreakingUp() const;
     virtual bool IsPlayerHit() const;
 
 private:
-    bool IsBattleShipAlive() const;
-    Matrix PlayerMatrix() const;
     void RequestGameOver();
     void RequestClear();
     void RenderOffscreen();
     void PresentShaken(float alpha);
 
     std::unique_ptr<Camera> camera;
+    std::unique_ptr<Player> player;
+    std::unique_ptr<EnemyManager> enemies;
+    std::unique_ptr<BattleShip> battleShip;
     std::unique_ptr<Sky> sky;
     std::unique_ptr<Earth> earth;
     std::unique_ptr<StoneField> stones;
