@@ -71,7 +71,7 @@ void PlayerStage::SetCamera() {
 }
 
 void PlayerStage::Draw() {
-    if (options.draw) {
+    if (options.draw && (!drawPass || drawPass(pass))) {
         ShaderManager::GetInstance().GetModelShader().Activate();
         if (ship) ship->Draw();
         for (auto& stone : stones) stone->Draw();

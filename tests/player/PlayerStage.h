@@ -57,6 +57,9 @@ public:
     // Called with the pass number (1-based) before and after the player's update.
     std::function<void(PlayerStage&, int)> beforeUpdate;
     std::function<void(PlayerStage&, int)> afterUpdate;
+    // With Options::draw, which passes are drawn (all when empty): drawing on llvmpipe is
+    // slow, and most runs only need a few pictures.
+    std::function<bool(int)> drawPass;
     // Called after the pass is drawn, before the picture is shown.
     std::function<void(PlayerStage&, int)> afterDraw;
 
