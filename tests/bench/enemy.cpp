@@ -1,0 +1,189 @@
+// The busiest battle the enemy side can produce, timed per pass: five robots that fire
+// whenever their guns allow (attack energy kept topped up), all three battleship cannons
+// awake at once (missile bursts and charge shots with their ring bursts), the 20 stones of
+// the field. Update = EnemyManager::Update + BattleShip::Update; draw = the ship and the
+// robots with their gauges, submission only (the GPU is drained outside the timing).
+//
+// Run from the build folder (it reads the generated Data/). Prints the mean and the worst
+// pass of each part, in milliseconds of wall-clock time on this thread.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "engine/audio/AudioManager.h"
+#include "engine/graphics/FwScreenshot.h"
+#include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ModelCache.h"
+#include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/TextureCache.h"
+#include "engine/platform/ScriptedPlatform.h"
+#include "game/enemy/BattleShip.h"
+#include "game/enemy/BattleShipCannon.h"
+#include "game/enemy/ChargeShot.h"
+#include "game/enemy/EnemyManager.h"
+#include "game/player/Player.h"
+#include "game/world/StoneField.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int g_window = 0;
+
+bool StartEngine() {
+    static bool started = false;
+    if (started) return true;
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    setenv("ALSOFT_DRIVERS", "null", 0);
+    SetPlatform(std::make_unique<ScriptedPlatform>());
+    if (!GetPlatform().CreateGameWindow(1280, 720, "bench")) return false;
+    std::string error;
+    if (!GraphicsDevice::GetInstance().Initialize(&g_window, 1280, 720, false, error)) return false;
+    ShaderManager::GetInstance().Initialize();
+    AudioManager::GetInstance().Initialize();
+    started = true;
+    return true;
+}
+
+// The battle, warmed up until every kind of projectile is in flight. Owned by the first
+// benchmark that needs it and shared by both (the draw times the state the update left).
+struct Battle {
+    Player player;
+    StoneField stones;
+    BattleShip ship;
+    EnemyManager manager{ship};
+
+    Battle() {
+        // Close enough to the ship for the missiles and the charge-shot bursts to matter.
+        player.SetMatrix(Matrix::CreateTranslation(0.0f, 4.0f, 120.0f));
+        while (manager.GetEnemies().size() < EnemyManager::kMaxEnemies)
+            manager.GetEnemies().push_back(std::make_unique<Enemy>(ship.GetWorld()));
+        // All three cannons at once, which the game itself never does (each waits for the
+        // previous one to die): the worst case.
+        for (const auto& cannon : ship.GetCannons())
+            cannon->Update(ship.GetWorld(), true, false, 0.2f, player, stones.GetStones(),
+                           manager.GetEnemies(), ship);
+        for (int pass = 0; pass < 900; ++pass) Update();
+    }
+
+    void Update() {
+        for (auto& enemy : manager.GetEnemies()) {
+            enemy->SetWeaponMode(Enemy::kGunsArmed);
+            enemy->SetFireRequest(1);
+        }
+        manager.SpendAttackEnergy(manager.GetAttackEnergy() - EnemyManager::kMaxAttackEnergy);
+        manager.Update(player, &stones, stones.GetStones(), ship);
+        ship.Update(manager.IsEnemyRemoved(), player, stones.GetStones(), manager.GetEnemies());
+        stones.Update(false);
+    }
+
+    void Draw() {
+        ShaderManager& shaders = ShaderManager::GetInstance();
+        const Vector3 eye(0.0f, 20.0f, 60.0f);
+        shaders.SetView(Matrix::CreateLookAt(eye, {0.0f, 5.0f, 200.0f}, {0, 1, 0}));
+        shaders.SetProjMatrix(Matrix::CreatePerspectiveFieldOfView(
+            ToRadians(60.0f), 1280.0f / 720.0f, 0.1f, 1000.0f));
+        shaders.SetCameraPosition(eye);
+        shaders.UploadCamera();
+        shaders.GetModelShader().Activate();
+        ship.Draw();
+        manager.Draw();
+    }
+
+    int Projectiles() const {
+        int count = 0;
+        for (const auto& enemy : manager.GetEnemies()) count += enemy->GetBulletCount();
+        for (const auto& cannon : ship.GetCannons()) {
+            count += cannon->GetMissileCount();
+            for (const auto& shot : cannon->GetChargeShots()) count += 1 + shot->GetBulletCount();
+        }
+        return count;
+    }
+};
+
+std::unique_ptr<Battle> g_battle;
+
+Battle* GetBattle() {
+    if (!StartEngine()) return nullptr;
+    if (!g_battle) g_battle = std::make_unique<Battle>();
+    return g_battle.get();
+}
+
+void Report(benchmark::State& state, const char* what, double totalMs, double worstMs) {
+    const double mean = totalMs / static_cast<double>(state.iterations());
+    state.counters["mean_ms"] = mean;
+    state.counters["worst_ms"] = worstMs;
+    std::printf("%s per pass: mean %.3f ms, worst %.3f ms over %lld passes\n", what, mean, worstMs,
+                static_cast<long long>(state.iterations()));
+}
+
+void BM_BusiestBattleUpdate(benchmark::State& state) {
+    Battle* battle = GetBattle();
+    if (!battle) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    double total = 0.0;
+    double worst = 0.0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        battle->Update();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        total += ms;
+        worst = std::max(worst, ms);
+    }
+    state.counters["projectiles"] = battle->Projectiles();
+    Report(state, "update", total, worst);
+}
+BENCHMARK(BM_BusiestBattleUpdate)->Iterations(600)->Unit(benchmark::kMillisecond);
+
+void BM_BusiestBattleDraw(benchmark::State& state) {
+    Battle* battle = GetBattle();
+    if (!battle) {
+        state.SkipWithError("no GL context");
+        return;
+    }
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    double total = 0.0;
+    double worst = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        battle->Update();
+        device.ClearBackBuffer(Color(0, 0, 0, 1));
+        device.ClearDepthStencil();
+        state.ResumeTiming();
+        const auto start = Clock::now();
+        battle->Draw();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        total += ms;
+        worst = std::max(worst, ms);
+        state.PauseTiming();
+        uint8_t rgba[4];
+        FwReadPixel(0, 0, rgba);  // drains the GPU outside the timing
+        state.ResumeTiming();
+    }
+    Report(state, "draw submission", total, worst);
+}
+BENCHMARK(BM_BusiestBattleDraw)->Iterations(60)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    // Everything that holds GL objects goes while the context still exists.
+    g_battle.reset();
+    ReleaseModelCache();
+    ReleaseTextureCache();
+    ShaderManager::GetInstance().Release();
+    GraphicsDevice::GetInstance().Release();
+    AudioManager::GetInstance().Release();
+    GetPlatform().DestroyGameWindow();
+    return 0;
+}
