@@ -157,9 +157,11 @@ TEST(Images, BarFillsAreSolidInEveryCropTheGaugesUse) {
         const unsigned char* p = img.At(50, 8);
         EXPECT_GE(p[fill.channel], std::max({p[0], p[1], p[2]})) << fill.path;
     }
-    const unsigned char* red = Load("Data/tex/hpgaugeR.png").At(50, 8);
+    const Image redFill = Load("Data/tex/hpgaugeR.png");
+    const unsigned char* red = redFill.At(50, 8);
     EXPECT_GT(red[0], red[1] * 2);
-    const unsigned char* yellow = Load("Data/tex/hpgaugeY.png").At(50, 8);
+    const Image yellowFill = Load("Data/tex/hpgaugeY.png");
+    const unsigned char* yellow = yellowFill.At(50, 8);
     EXPECT_GT(yellow[1], yellow[2] * 2);
 }
 
