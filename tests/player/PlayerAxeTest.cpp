@@ -2,6 +2,7 @@
 // the blow on robots within reach, the slash trail and the glow; and the weapon switch.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "app/InputLatch.h"
@@ -105,6 +106,34 @@ TEST(PlayerAxe, HoldingTheButtonSwingsOnceWithATenPassHitWindow) {
     // The glow builds during the raise and strike and is gone afterwards.
     EXPECT_NEAR(log.glow[50], 0.5f, 0.02f);
     EXPECT_EQ(log.glow[closed + 20], 0.0f);
+}
+
+TEST(PlayerAxe, HalfwayThroughTheRaiseTheHandHoldsHalfTheRotation) {
+    // The raise goes from the rest pose T(0.8, 0.2, 0) to RotX(180 rad) × T(0.7, 0, 0).
+    // 180 rad is 180 - 28 × 2π ≈ 4.0708 rad about X, i.e. -2.2124 rad along the shorter
+    // arc; halfway is RotX(-1.1062 rad) with the translation midway.
+    const float shorter = std::remainder(180.0f, 2.0f * kPi);
+    const float half = shorter / 2.0f;
+    Matrix hand;
+    Matrix world;
+    RunStage(
+        40, {},
+        [&](PlayerStage& stage) {
+            stage.afterUpdate = [&](PlayerStage& s, int pass) {
+                if (pass != 26) return;  // the swing's 25th step: progress 0.5
+                hand = s.GetPlayer().GetRightHand();
+                world = s.GetPlayer().GetWorld();
+            };
+        },
+        [](uint64_t pass) { return pass == 2 ? Keys({vk::LButton}) : Keys({}); });
+    const Matrix local = hand * world.Invert();
+    EXPECT_NEAR(local(1, 1), std::cos(half), 1e-3f);
+    EXPECT_NEAR(local(1, 2), std::sin(half), 1e-3f);
+    EXPECT_NEAR(local(2, 1), -std::sin(half), 1e-3f);
+    EXPECT_NEAR(local(0, 0), 1.0f, 1e-4f);
+    EXPECT_NEAR(local.Translation().x, 0.75f, 1e-3f);
+    EXPECT_NEAR(local.Translation().y, 0.1f, 1e-3f);
+    EXPECT_NEAR(local.Translation().z, 0.0f, 1e-4f);
 }
 
 TEST(PlayerAxe, ANewSwingNeedsTheButtonReleasedAndPressedAgain) {
