@@ -42,7 +42,9 @@ int main(int argc, char** argv) {
     const uint64_t passes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
     GameHarness harness;
     AimBot bot;
-    SceneBase* lastScene = nullptr;
+    // Identity only: the scene behind it may be gone by the time it is compared.
+    const SceneBase* lastScene = nullptr;
+    bool lastWasBattle = false;
     uint64_t battleStart = 0, battles = 0, wins = 0, losses = 0;
     harness.DrawOnly([](uint64_t pass) { return pass % 1000 == 0; });
     harness.Platform().SetScript([&](uint64_t pass) {
@@ -60,9 +62,8 @@ int main(int argc, char** argv) {
     harness.Platform().SetPresentHook([&](uint64_t pass) {
         SceneBase* scene = SceneManager::GetInstance().GetCurrent();
         if (scene == lastScene) return;
-        if (dynamic_cast<GameScene*>(lastScene)) {
-            const bool won = dynamic_cast<Clear*>(scene) != nullptr ||
-                             SceneManager::GetInstance().GetCurrent() == nullptr;
+        if (lastWasBattle) {
+            const bool won = dynamic_cast<Clear*>(scene) != nullptr;
             const bool lost = dynamic_cast<Gameover*>(scene) != nullptr;
             wins += won;
             losses += lost;
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
                         rss, peak);
             std::fflush(stdout);
         }
-        if (dynamic_cast<GameScene*>(scene)) {
+        lastWasBattle = dynamic_cast<GameScene*>(scene) != nullptr;
+        if (lastWasBattle) {
             ++battles;
             battleStart = pass;
         }
