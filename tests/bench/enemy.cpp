@@ -5,13 +5,14 @@
 // robots with their gauges, submission only (the GPU is drained outside the timing).
 //
 // Run from the build folder (it reads the generated Data/). Prints the mean and the worst
-// pass of each part, in milliseconds of wall-clock time on this thread.
+// pass of each part, in milliseconds of CPU time of the game's thread (the software
+// renderer's own threads are not counted).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -31,7 +32,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+// CPU time of this thread in milliseconds: the machines these run on are shared, and
+// wall-clock time would count the passes other processes took.
+double ThreadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
+}
 
 int g_window = 0;
 
@@ -131,9 +138,9 @@ void BM_BusiestBattleUpdate(benchmark::State& state) {
     double total = 0.0;
     double worst = 0.0;
     for (auto _ : state) {
-        const auto start = Clock::now();
+        const double start = ThreadCpuMs();
         battle->Update();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        const double ms = ThreadCpuMs() - start;
         total += ms;
         worst = std::max(worst, ms);
     }
@@ -157,9 +164,9 @@ void BM_BusiestBattleDraw(benchmark::State& state) {
         device.ClearBackBuffer(Color(0, 0, 0, 1));
         device.ClearDepthStencil();
         state.ResumeTiming();
-        const auto start = Clock::now();
+        const double start = ThreadCpuMs();
         battle->Draw();
-        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        const double ms = ThreadCpuMs() - start;
         total += ms;
         worst = std::max(worst, ms);
         state.PauseTiming();
@@ -169,7 +176,7 @@ void BM_BusiestBattleDraw(benchmark::State& state) {
     }
     Report(state, "draw submission", total, worst);
 }
-BENCHMARK(BM_BusiestBattleDraw)->Iterations(60)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BusiestBattleDraw)->Iterations(20)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
