@@ -96,8 +96,8 @@ std::array<float, 4> ReferenceShade(const Scene& s, const Vector3& wp) {
         auto shade = [&](const Vector3& l, const Vector3& intensity) {
             const Vector3 h = Normalize(Add(v, l));
             const Vector3 diffuse = Mul(Scale(intensity, Saturate(Dot(n, l)) / pi), diffuseColour);
-            const float spec = std::pow(Saturate(Dot(n, h)), sp) * (sp + 2.0f) / (2.0f * pi);
-            return Scale(Add(diffuse, Mul(Scale(intensity, spec), specColour)), opacity);
+            const float highlight = std::pow(Saturate(Dot(n, h)), sp) * (sp + 2.0f) / (2.0f * pi);
+            return Scale(Add(diffuse, Mul(Scale(intensity, highlight), specColour)), opacity);
         };
         colour = shade(Scale(s.dlDir, -1.0f), s.dlColor);
         if (s.plCount > 0) {

@@ -211,7 +211,7 @@ void PaintParts(Canvas& canvas, Parts parts, const RobotLook& look, const RobotP
                 const float len = std::sqrt(nx * nx + ny * ny + nz * nz);
                 nx /= len, ny /= len, nz /= len;
                 const float diffuse = std::max(0.0f, nx * lx + ny * ly + nz * lz);
-                const float spec = std::pow(std::max(0.0f, 2.0f * diffuse * nz - lz), 24.0f);
+                const float highlight = std::pow(std::max(0.0f, 2.0f * diffuse * nz - lz), 24.0f);
                 // The rim light catches the right-hand edges of every plate.
                 const float rim = slope > 0.0f ? std::max(0.0f, gx * 0.5f) * 0.8f : 0.0f;
                 // Lower parts sit in the shadow of the chest.
@@ -227,9 +227,9 @@ void PaintParts(Canvas& canvas, Parts parts, const RobotLook& look, const RobotP
                 const float shade =
                     (ambient + 0.85f * diffuse) * look.light * (1.0f - 0.75f * burn);
                 Rgba c = part.colour.Scaled(shade);
-                c.r += spec * 0.6f * look.light + rim * look.rim.r;
-                c.g += spec * 0.6f * look.light + rim * look.rim.g;
-                c.b += spec * 0.6f * look.light + rim * look.rim.b;
+                c.r += highlight * 0.6f * look.light + rim * look.rim.r;
+                c.g += highlight * 0.6f * look.light + rim * look.rim.g;
+                c.b += highlight * 0.6f * look.light + rim * look.rim.b;
                 return c.WithAlpha(Coverage(d));
             });
         if (part.finish == Finish::Emissive) {
