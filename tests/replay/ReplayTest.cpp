@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -20,7 +21,7 @@ namespace {
 // clock, keys, and mouse motion read the way the camera reads it.
 class ProbeScene : public SceneBase {
 public:
-    explicit ProbeScene(std::vector<long long>& trace) : trace(trace) {
+    explicit ProbeScene(std::vector<uint64_t>& trace) : trace(trace) {
         std::srand(GetPlatform().GetTime());
     }
     void Update() override {
@@ -28,15 +29,17 @@ public:
         const PlatformPoint centre = platform.ClientToScreen({640, 360});
         const PlatformPoint cursor = platform.GetCursorPos();
         platform.SetCursorPos(centre);
-        state = state * 31 + (cursor.x - centre.x) * 7 + (cursor.y - centre.y);
+        // A wrapping hash of everything read: unsigned, so the overflow is defined.
+        state =
+            state * 31 + static_cast<uint64_t>((cursor.x - centre.x) * 7 + (cursor.y - centre.y));
         if (platform.IsKeyDown('W')) state += 1000;
-        if (platform.IsKeyDown(vk::LButton)) state += std::rand() % 97;
+        if (platform.IsKeyDown(vk::LButton)) state += static_cast<uint64_t>(std::rand() % 97);
         trace.push_back(state);
     }
 
 private:
-    std::vector<long long>& trace;
-    long long state = 0;
+    std::vector<uint64_t>& trace;
+    uint64_t state = 0;
 };
 
 PassInput Script(uint64_t pass) {
@@ -83,7 +86,7 @@ TEST(InputLogFile, RejectsDamagedFiles) {
 
 TEST(Replay, ReproducesARecordedRunPassForPass) {
     PrepareHeadlessEnvironment();
-    std::vector<long long> recorded;
+    std::vector<uint64_t> recorded;
     InputLog log;
     {
         // Record: the scripted platform stands in for the player at a real window; its
@@ -104,7 +107,7 @@ TEST(Replay, ReproducesARecordedRunPassForPass) {
 
     InputLog reloaded;
     ASSERT_TRUE(reloaded.FromText(log.ToText()));
-    std::vector<long long> replayed;
+    std::vector<uint64_t> replayed;
     {
         // Replay on a clock that starts elsewhere: every reading must come from the log.
         auto replay = std::make_unique<ReplayPlatform>(reloaded);
