@@ -7,8 +7,6 @@
 // Run from the build folder (it reads the generated Data/).
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -19,14 +17,9 @@
 #include "game/scenes/GameScene.h"
 #include "game/world/StoneField.h"
 #include "support/GameHarness.h"
+#include "support/ThreadCpuTime.h"
 
 namespace {
-
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1000.0 + static_cast<double>(t.tv_nsec) / 1.0e6;
-}
 
 struct Figures {
     double updateSum = 0.0, updateWorst = 0.0;

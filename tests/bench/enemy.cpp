@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <memory>
 #include <string>
 
@@ -29,16 +28,9 @@
 #include "game/enemy/EnemyManager.h"
 #include "game/player/Player.h"
 #include "game/world/StoneField.h"
+#include "support/ThreadCpuTime.h"
 
 namespace {
-
-// CPU time of this thread in milliseconds: the machines these run on are shared, and
-// wall-clock time would count the passes other processes took.
-double ThreadCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
-}
 
 int g_window = 0;
 
