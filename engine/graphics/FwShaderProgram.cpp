@@ -56,13 +56,16 @@ FwShaderProgram::~FwShaderProgram() {
     Release();
 }
 
-bool FwShaderProgram::Build(const char* vertexName, const char* fragmentName) {
+bool FwShaderProgram::Build(const char* vertexName, const char* fragmentName,
+                            const std::string& defines) {
     Release();
     log.clear();
     const GraphicsDevice& device = GraphicsDevice::GetInstance();
     if (!device.GetContextGeneration()) return false;
     std::string prelude = "#version 330 core\n#define HK_NATIVE_CLIP_DEPTH ";
     prelude += device.ClipDepthIsNative() ? "1\n" : "0\n";
+    prelude += defines;
+    if (!defines.empty() && defines.back() != '\n') prelude += '\n';
     std::string vertexSource = prelude;
     std::string fragmentSource = prelude;
     if (!Expand(vertexName, vertexSource, log) || !Expand(fragmentName, fragmentSource, log))

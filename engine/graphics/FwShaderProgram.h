@@ -14,9 +14,10 @@ public:
     FwShaderProgram& operator=(const FwShaderProgram&) = delete;
 
     // Compiles and links the named embedded vertex and fragment sources. Every vertex shader
-    // gets the clip-depth helper prepended (see GraphicsDevice::ClipDepthIsNative). False
-    // (with the compiler log in GetLog) on any failure; the program is left empty.
-    bool Build(const char* vertexName, const char* fragmentName);
+    // gets the clip-depth helper prepended (see GraphicsDevice::ClipDepthIsNative); defines
+    // (whole "#define NAME value" lines) go in front of both sources. False (with the
+    // compiler log in GetLog) on any failure; the program is left empty.
+    bool Build(const char* vertexName, const char* fragmentName, const std::string& defines = {});
     // Binds the named uniform block to a binding point; false when the block is absent.
     bool BindBlock(const char* blockName, unsigned binding);
     // Points the named sampler uniform at a texture unit (ignored when absent).

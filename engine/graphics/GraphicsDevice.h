@@ -152,6 +152,15 @@ public:
     // How often the overflow buffer was (re-)created since Initialize.
     int GetOverflowCreateCount() const { return overflowCreates; }
 
+    // Draw calls that reached the GPU and the vertices (or indices) they fetched, since the
+    // last reset (diagnostics and benchmarks).
+    struct DrawStats {
+        long drawCalls = 0;
+        long vertices = 0;
+    };
+    const DrawStats& GetDrawStats() const { return drawStats; }
+    void ResetDrawStats() { drawStats = {}; }
+
 private:
     GraphicsDevice() = default;
     bool PrepareDraw();
@@ -160,6 +169,7 @@ private:
 
     bool initialized = false;
     bool skipRasterization = false;
+    DrawStats drawStats;
     bool nativeClipDepth = false;
     uint32_t generation = 0;
     int width = 0;

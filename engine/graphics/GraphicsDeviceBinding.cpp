@@ -226,6 +226,8 @@ void GraphicsDevice::Draw(unsigned vertexCount, unsigned startVertex) {
     if (vertexCount == 0 || !PrepareDraw()) return;
     glDrawArrays(GlPrimitiveMode(topology), static_cast<GLint>(startVertex),
                  static_cast<GLsizei>(vertexCount));
+    ++drawStats.drawCalls;
+    drawStats.vertices += vertexCount;
 }
 
 void GraphicsDevice::DrawIndexed(unsigned indexCount, unsigned startIndex, int baseVertex) {
@@ -235,6 +237,8 @@ void GraphicsDevice::DrawIndexed(unsigned indexCount, unsigned startIndex, int b
     glDrawElementsBaseVertex(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
                              wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
                              reinterpret_cast<const void*>(offset), baseVertex);
+    ++drawStats.drawCalls;
+    drawStats.vertices += indexCount;
 }
 
 void GraphicsDevice::DrawVertices(PrimitiveTopology t, unsigned vertexCount, const void* vertices,

@@ -3,9 +3,13 @@
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
 
-bool ModelShader::Initialize() {
-    Release();
-    if (!program.Build("model.vert", "model.frag")) return false;
+namespace {
+bool BuildVariant(FwShaderProgram& program, bool lighting) {
+    if (!program.Build("model.vert", "model.frag",
+                       lighting ? "#define HK_LIGHTING 1" : "#define HK_LIGHTING 0"))
+        return false;
+    // The unlit build has no light block and samples only the base colour; the bindings
+    // of what it lacks are skipped.
     program.BindBlock("cbObject", 0);
     program.BindBlock("cbMaterial", 1);
     program.BindBlock("cbCamera", 7);
@@ -13,6 +17,16 @@ bool ModelShader::Initialize() {
     program.BindSampler("g_baseTex", 0);
     program.BindSampler("g_emissiveTex", 1);
     program.BindSampler("g_mrTex", 2);
+    return true;
+}
+}  // namespace
+
+bool ModelShader::Initialize() {
+    Release();
+    if (!BuildVariant(lit, true) || !BuildVariant(unlit, false)) {
+        Release();
+        return false;
+    }
     if (!object.Create() || !material.Create()) {
         Release();
         return false;
@@ -21,22 +35,30 @@ bool ModelShader::Initialize() {
 }
 
 void ModelShader::Release() {
-    program.Release();
+    lit.Release();
+    unlit.Release();
     object.Release();
     material.Release();
 }
 
 void ModelShader::Activate() {
     GraphicsDevice& device = GraphicsDevice::GetInstance();
-    device.SetProgram(program.GetHandle());
+    device.SetProgram(Current().GetHandle());
     device.SetInputLayout(VertexLayout::Mesh);
     device.SetConstantBuffer(0, &object.buffer);
     device.SetConstantBuffer(1, &material.buffer);
 }
 
+bool ModelShader::IsActive() const {
+    const unsigned current = GraphicsDevice::GetInstance().GetProgram();
+    return current != 0 && (current == lit.GetHandle() || current == unlit.GetHandle());
+}
+
 void ModelShader::SetLightEnable(bool enable) {
+    const bool active = IsActive();
     object.data.g_LightEnable = enable ? 1 : 0;
     object.MarkDirty();
+    if (active) GraphicsDevice::GetInstance().SetProgram(Current().GetHandle());
 }
 
 void ModelShader::SetObjectMatrix(const Matrix& mW) {

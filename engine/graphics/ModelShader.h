@@ -14,16 +14,22 @@ class FwTexture;
 //
 // Per draw: SetWorld holds the object's world matrix; model drawing combines it with each
 // node's matrix into g_mW (SetObjectMatrix), fills the material and uploads both blocks.
+//
+// The program exists in two builds, lit and unlit; whichever matches g_LightEnable is the
+// one made current (by Activate, and by SetLightEnable while the shader is active).
 class ModelShader {
 public:
-    // Builds the program and the cbObject (96 bytes) and cbMaterial (48 bytes) blocks; on
+    // Builds both programs and the cbObject (96 bytes) and cbMaterial (48 bytes) blocks; on
     // failure releases what it made and returns false.
     bool Initialize();
     void Release();
-    bool IsValid() const { return program.IsValid(); }
+    bool IsValid() const { return lit.IsValid() && unlit.IsValid(); }
 
-    // Program, mesh input layout, cbObject on binding 0 and cbMaterial on binding 1.
+    // The program matching the light switch, mesh input layout, cbObject on binding 0 and
+    // cbMaterial on binding 1.
     void Activate();
+    // True while one of the two programs is the device's current program.
+    bool IsActive() const;
 
     // The object's world matrix (not uploaded by itself; default identity).
     void SetWorld(const Matrix& world) { this->world = world; }
@@ -49,10 +55,15 @@ public:
 
     const ObjectConstants& GetObjectConstants() const { return object.data; }
     const MaterialConstants& GetMaterialConstants() const { return material.data; }
-    const FwShaderProgram& GetProgram() const { return program; }
+    // The lit build (both builds share every block layout).
+    const FwShaderProgram& GetProgram() const { return lit; }
+    const FwShaderProgram& GetUnlitProgram() const { return unlit; }
 
 private:
-    FwShaderProgram program;
+    const FwShaderProgram& Current() const { return GetLightEnable() ? lit : unlit; }
+
+    FwShaderProgram lit;
+    FwShaderProgram unlit;
     Matrix world;
     ConstantBlock<ObjectConstants> object;
     ConstantBlock<MaterialConstants> material;

@@ -307,3 +307,28 @@ TEST_F(GraphicsTest, EffectQuadMultipliesTextureByVertexColourAndDropsAlphaZero)
     ExpectPixelNear(ReadPixelAt(100, 360), {0, 0, 255, 255}, 0, "outside the scaled quad");
     Device().SetSamplerState(0, nullptr);
 }
+
+// The lit and unlit builds: the switch must change the current program only while the
+// model shader is the one in use, and Activate must pick the build the switch asks for.
+TEST_F(GraphicsTest, LightSwitchSelectsTheMatchingBuild) {
+    ModelShader& model = Shaders().GetModelShader();
+    ASSERT_TRUE(model.GetProgram().IsValid());
+    ASSERT_TRUE(model.GetUnlitProgram().IsValid());
+    ASSERT_NE(model.GetProgram().GetHandle(), model.GetUnlitProgram().GetHandle());
+
+    model.SetLightEnable(true);
+    model.Activate();
+    EXPECT_EQ(Device().GetProgram(), model.GetProgram().GetHandle());
+    model.SetLightEnable(false);
+    EXPECT_EQ(Device().GetProgram(), model.GetUnlitProgram().GetHandle());
+    EXPECT_TRUE(model.IsActive());
+
+    // With another shader in use the switch only records the choice.
+    Shaders().GetEffectShader().Activate();
+    const unsigned effect = Device().GetProgram();
+    model.SetLightEnable(true);
+    EXPECT_EQ(Device().GetProgram(), effect);
+    EXPECT_FALSE(model.IsActive());
+    model.Activate();
+    EXPECT_EQ(Device().GetProgram(), model.GetProgram().GetHandle());
+}

@@ -34,7 +34,11 @@ void main() {
     float d = length(toEye);
     float opacity = g_Material.BaseColor.a;
     vec3 color;
-    if (g_LightEnable != 0) {
+    // The program is built twice, lit and unlit, and the CPU draws with the one that
+    // matches g_LightEnable: a software rasteriser runs both sides of a branch on the
+    // uniform, which made the unlit star sphere pay for the whole lighting model.
+#if HK_LIGHTING
+    {
         vec3 N = normalize(vNormal);
         // A camera exactly on the surface has no view direction; light it head-on.
         vec3 V = d > 0.0 ? toEye / d : N;
@@ -58,9 +62,10 @@ void main() {
         }
         color += albedo.rgb * g_AmbientLight * opacity;
         color += texture(g_emissiveTex, vTexCoord).rgb * g_Material.Emissive * opacity;
-    } else {
-        color = albedo.rgb * opacity;
     }
+#else
+    color = albedo.rgb * opacity;
+#endif
 
     float f = min(1.0, exp(-d * g_DistanceFogDensity));
     if (g_DistanceFogEnable != 0) color = mix(g_DistanceFogColor, color, f);
