@@ -1,5 +1,7 @@
 #include "engine/graphics/FwMesh.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "engine/graphics/FwBuffer.h"
@@ -15,6 +17,7 @@ bool FwMesh::Create(const std::vector<FwMeshVertex>& vertices, const std::vector
     positions.reserve(vertices.size());
     for (const FwMeshVertex& v : vertices) positions.push_back(v.pos);
     this->faces = faces;
+    ComputeBounds();
 
     constexpr size_t kMaxBytes = std::numeric_limits<unsigned>::max();
     bool ok = true;
@@ -49,6 +52,24 @@ void FwMesh::Release() {
     subsets.clear();
     positions.clear();
     faces.clear();
+    boundsCenter = Vector3();
+    boundsRadius = -1.0f;
+}
+
+void FwMesh::ComputeBounds() {
+    boundsCenter = Vector3();
+    boundsRadius = -1.0f;
+    if (positions.empty()) return;
+    Vector3 low = positions[0], high = positions[0];
+    for (const Vector3& p : positions) {
+        low = Vector3(std::min(low.x, p.x), std::min(low.y, p.y), std::min(low.z, p.z));
+        high = Vector3(std::max(high.x, p.x), std::max(high.y, p.y), std::max(high.z, p.z));
+    }
+    boundsCenter = (low + high) * 0.5f;
+    float radiusSquared = 0.0f;
+    for (const Vector3& p : positions)
+        radiusSquared = std::max(radiusSquared, (p - boundsCenter).LengthSquared());
+    boundsRadius = std::sqrt(radiusSquared);
 }
 
 bool FwMesh::HasGpuBuffers() const {

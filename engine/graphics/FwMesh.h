@@ -65,14 +65,23 @@ public:
 
     bool HasGpuBuffers() const;
 
+    // A sphere in mesh space holding every vertex given to Create (radius < 0 when there
+    // were none), for skipping draws outside the view.
+    const Vector3& GetBoundsCenter() const { return boundsCenter; }
+    float GetBoundsRadius() const { return boundsRadius; }
+
     std::vector<FwMeshSubset> subsets;
     // Vertex positions in the mesh's own space (left-handed, z already mirrored).
     std::vector<Vector3> positions;
     std::vector<FwMeshFace> faces;
 
 private:
+    void ComputeBounds();
+
     std::unique_ptr<FwBuffer> vertexBuffer;
     std::unique_ptr<FwBuffer> indexBuffer;
     // Faces in the index buffer (the bound for DrawSubset).
     uint32_t gpuFaceCount = 0;
+    Vector3 boundsCenter;
+    float boundsRadius = -1.0f;
 };

@@ -37,6 +37,9 @@ public:
     const Matrix& GetProjMatrix() const { return camera.data.g_mP; }
     const Vector3& GetCameraPosition() const { return camera.data.g_CamPos; }
     void UploadCamera();
+    // True when the GPU's camera block holds what the getters return (nothing set since
+    // the last upload).
+    bool IsCameraUploaded() const { return !camera.dirty; }
 
     // Lights (cbLight). Setters mark the block dirty; UploadLights sends it when dirty.
     void SetAmbientLight(const Vector3& color);

@@ -1,10 +1,13 @@
 // Model drawing on a real (offscreen) GL context, checked by reading the pixels back.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/Object.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ModelDrawer.h"
 #include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/ViewFrustum.h"
 #include "models/GlContext.h"
 
 namespace {
@@ -134,6 +137,114 @@ TEST_F(ModelDraw, NothingToDraw) {
     DrawModel(&meshless, 1.0f);
     DrawModel(&faceless, 1.0f);
     EXPECT_EQ(PixelAt(0, 0)[0], 0);
+}
+
+// Nodes wholly outside the view are skipped (no draw reaches the GPU), nodes that reach
+// into it are drawn, and the picture is what drawing everything would give.
+TEST_F(ModelDraw, NodesOutsideTheViewAreSkipped) {
+    REQUIRE_GL();
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    FwModel model;
+    model.materials.push_back(Flat(1, 0, 0));
+    model.nodes.push_back(Node(0, Quad(1.5f, -0.2f, 2.0f, 0.2f, 1, 0)));    // right of the view
+    model.nodes.push_back(Node(1, Quad(0.9f, -0.2f, 1.6f, 0.2f, 1, 0)));    // across the edge
+    model.nodes.push_back(Node(2, Quad(-0.2f, -0.2f, 0.2f, 0.2f, -2, 0)));  // behind the near plane
+    model.nodes.push_back(Node(3, Quad(-0.2f, 1.6f, 0.2f, 2.0f, 1, 0)));    // above
+
+    device.ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 1);
+    EXPECT_EQ(PixelAt(0.95f, 0)[0], 255);
+    EXPECT_EQ(PixelAt(0, 0)[0], 0);
+
+    // Moving the whole model by its world matrix brings the first node in.
+    ShaderManager::GetInstance().GetModelShader().SetWorld(Matrix::CreateTranslation(-1.7f, 0, 0));
+    device.ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 2);
+    EXPECT_EQ(PixelAt(-0.1f, 0)[0], 255);
+
+    // A scaled node: its bounds grow with the scale.
+    ShaderManager::GetInstance().GetModelShader().SetWorld(Matrix::CreateScale(0.6f, 0.6f, 1.0f));
+    device.ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 3);
+}
+
+TEST_F(ModelDraw, DepthClampAndAStaleCameraKeepEveryNode) {
+    REQUIRE_GL();
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    FwModel beyond;
+    beyond.materials.push_back(Flat(1, 0, 0));
+    beyond.nodes.push_back(Node(0, Quad(-0.2f, -0.2f, 0.2f, 0.2f, -2, 0)));
+
+    // Without depth clipping the near plane clips nothing, so the node is drawn.
+    const auto clamp = device.CreateRasterizerState(CullMode::None, FillMode::Solid, false, false);
+    device.SetRasterizerState(clamp.get());
+    device.ResetDrawStats();
+    DrawModel(&beyond, 1.0f);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 1);
+    EXPECT_EQ(PixelAt(0, 0)[0], 255);
+    device.SetRasterizerState(nullptr);
+    Clear(0, 0, 0);
+
+    // A camera set but not yet uploaded is not what the GPU draws with: no skipping.
+    ShaderManager& shaders = ShaderManager::GetInstance();
+    shaders.SetView(Matrix::CreateTranslation(0, 0, 3));
+    EXPECT_FALSE(shaders.IsCameraUploaded());
+    device.ResetDrawStats();
+    DrawModel(&beyond, 1.0f);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 1);
+    shaders.UploadCamera();
+    EXPECT_EQ(PixelAt(0, 0)[0], 0);  // the stale camera saw nothing there either
+    device.ResetDrawStats();
+    DrawModel(&beyond, 1.0f);  // the uploaded camera puts it at depth 1: visible
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 1);
+    EXPECT_EQ(PixelAt(0, 0)[0], 255);
+}
+
+// A skipped node still leaves its material bound, as drawing it would have.
+TEST_F(ModelDraw, SkippedNodeLeavesItsMaterialForTheNext) {
+    REQUIRE_GL();
+    FwModel offscreen;
+    offscreen.materials.push_back(Flat(0, 0, 1));
+    offscreen.materials.push_back(Flat(0, 1, 0));
+    offscreen.nodes.push_back(Node(0, Quad(3.0f, -0.2f, 3.5f, 0.2f, 1, 1)));
+    FwModel bare;
+    bare.nodes.push_back(Node(0, Quad(-0.2f, -0.2f, 0.2f, 0.2f, 1, -1)));
+
+    DrawModel(&offscreen, 1.0f);
+    DrawModel(&bare, 1.0f);
+    const auto kept = PixelAt(0, 0);
+    EXPECT_EQ(kept[1], 255);
+    EXPECT_EQ(kept[2], 0);
+}
+
+// The game's perspective (60°, 16:9, near 0.01, far 2000) seen from the origin.
+TEST(ViewFrustumTest, SpheresAgainstAPerspectiveView) {
+    const Matrix proj =
+        Matrix::CreatePerspectiveFieldOfView(ToRadians(60.0f), 1280.0f / 720.0f, 0.01f, 2000.0f);
+    const ViewFrustum frustum(proj, true);
+    EXPECT_TRUE(frustum.MayContain({0, 0, 10}, 1));
+    EXPECT_FALSE(frustum.MayContain({0, 0, -5}, 1));    // behind the camera
+    EXPECT_TRUE(frustum.MayContain({0, 0, -0.5f}, 1));  // around the camera
+    // Between the eye and the near plane: clipped, unless depth clamp keeps it.
+    EXPECT_FALSE(frustum.MayContain({0, 0, 0.005f}, 0.001f));
+    EXPECT_TRUE(ViewFrustum(proj, false).MayContain({0, 0, 0.005f}, 0.001f));
+    EXPECT_TRUE(frustum.MayContain({0, 0, 2500}, 1));  // the far plane is not used
+
+    // The right edge at distance 10 lies at x = 10 · tan 30° · 16/9 ≈ 10.26.
+    EXPECT_TRUE(frustum.MayContain({11.0f, 0, 10}, 1.0f));
+    EXPECT_FALSE(frustum.MayContain({12.0f, 0, 10}, 1.0f));
+    // Radii that cannot be trusted never hide anything.
+    EXPECT_TRUE(frustum.MayContain({0, 0, -5}, -1.0f));
+    EXPECT_TRUE(frustum.MayContain({0, 0, -5}, std::nanf("")));
+    EXPECT_TRUE(frustum.MayContain({0, 0, -5}, INFINITY));
+    // A view turned around sees what was behind.
+    const ViewFrustum back(Matrix::CreateRotationY(ToRadians(180.0f)) * proj, true);
+    EXPECT_TRUE(back.MayContain({0, 0, -5}, 1));
+    EXPECT_FALSE(back.MayContain({0, 0, 10}, 1));
+    EXPECT_FLOAT_EQ(MaxScale(Matrix::CreateScale(2, 3, 0.5f) * Matrix::CreateRotationY(1)), 3.0f);
 }
 
 TEST_F(ModelDraw, ObjectDrawsItsOwnModelUntilReleased) {
