@@ -1,6 +1,7 @@
 #include "engine/graphics/FwModel.h"
 
 #include <cstdio>
+#include <unordered_map>
 
 #include "engine/graphics/FwGLTFModel.h"
 #include "engine/graphics/FwTexture.h"
@@ -15,12 +16,35 @@ FwMaterial::FwMaterial() {
 
 namespace {
 
-// A texture of its own (not the texture cache's) for dir + name; null when there is no
-// name or the file cannot be loaded.
+// Textures opened for model materials, by path, held weakly: every slot of every model
+// naming the same file shares one texture while anything holds it (each part of a robot
+// names the same panel texture in several slots, which made a dozen copies of it). Not the
+// texture cache's: these still go when the last model holding them goes. An entry made
+// under an earlier graphics device is never reused.
+struct SharedTexture {
+    std::weak_ptr<FwTexture> texture;
+    uint32_t generation = 0;
+};
+std::unordered_map<std::string, SharedTexture>& LoadedTextures() {
+    static std::unordered_map<std::string, SharedTexture> textures;
+    return textures;
+}
+
+// The texture for dir + name; null when there is no name or the file cannot be loaded.
 std::shared_ptr<FwTexture> LoadMaterialTexture(const std::string& dir, const std::string& name) {
     if (name.empty()) return nullptr;
+    const std::string path = dir + name;
+    const uint32_t generation = GraphicsDevice::LiveGeneration();
+    SharedTexture& entry = LoadedTextures()[path];
+    if (entry.generation == generation) {
+        if (std::shared_ptr<FwTexture> shared = entry.texture.lock()) return shared;
+    }
     auto texture = std::make_shared<FwTexture>();
-    if (texture->Load(dir + name)) return texture;
+    if (texture->Load(path)) {
+        entry = {texture, generation};
+        return texture;
+    }
+    LoadedTextures().erase(path);
     std::printf("Warn: texture \"%s%s\" could not be loaded\n", dir.c_str(), name.c_str());
     std::fflush(stdout);
     return nullptr;

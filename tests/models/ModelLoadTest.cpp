@@ -77,9 +77,9 @@ TEST_F(ModelLoad, BuildsMeshesTexturesAndRoots) {
     ASSERT_TRUE(m.baseColorTex);
     EXPECT_NE(m.baseColorTex, white);
     EXPECT_EQ(m.baseColorTex->GetDesc().width, 2);
-    EXPECT_NE(m.emissiveTex, m.baseColorTex);  // each slot loads its own texture
+    EXPECT_EQ(m.emissiveTex, m.baseColorTex);  // one file, one texture
+    EXPECT_EQ(m.normalTex, m.baseColorTex);
     EXPECT_EQ(m.metallicRoughnessTex, white);
-    ASSERT_TRUE(m.normalTex);
     EXPECT_FLOAT_EQ(m.Metallic, 1.0f);
 
     // Copies share meshes and textures.
@@ -110,6 +110,45 @@ TEST_F(ModelLoad, MissingImageFallsBackToWhite) {
     EXPECT_FALSE(model.materials[0].normalTex);
     DrawModel(&model, 1.0f);
     EXPECT_EQ(PixelAt(0, 0)[1], 255);  // drawn white
+}
+
+// Models naming one image share its texture while any of them holds it; once the last is
+// gone the file is read afresh, and a new graphics device never gets an old texture.
+TEST_F(ModelLoad, MaterialTexturesAreSharedWhileHeld) {
+    REQUIRE_GL();
+    const std::string dir = TestDirectory("shared");
+    WriteRedPng(dir + "/red.png");
+    TexturedQuad("red.png").WriteGltf(dir + "/a.gltf", "a.bin");
+    TexturedQuad("red.png").WriteGltf(dir + "/b.gltf", "b.bin");
+    testing::internal::CaptureStdout();
+    auto a = std::make_unique<FwModel>();
+    auto b = std::make_unique<FwModel>();
+    ASSERT_TRUE(a->Load(dir + "/a.gltf"));
+    ASSERT_TRUE(b->Load(dir + "/b.gltf"));
+    EXPECT_EQ(a->materials[0].baseColorTex, b->materials[0].baseColorTex);
+
+    // A different image under the same name: still the held texture...
+    const uint8_t big[4 * 4 * 4] = {};
+    ASSERT_NE(stbi_write_png((dir + "/red.png").c_str(), 4, 4, 4, big, 16), 0);
+    b = std::make_unique<FwModel>();
+    ASSERT_TRUE(b->Load(dir + "/b.gltf"));
+    EXPECT_EQ(b->materials[0].baseColorTex->GetDesc().width, 2);
+    // ...until nothing holds it.
+    a.reset();
+    b = std::make_unique<FwModel>();
+    ASSERT_TRUE(b->Load(dir + "/b.gltf"));
+    EXPECT_EQ(b->materials[0].baseColorTex->GetDesc().width, 4);
+
+    // A model kept across a device change does not lend its texture to the new device.
+    const std::shared_ptr<FwTexture> old = b->materials[0].baseColorTex;
+    TearDownTestSuite();
+    SetUpTestSuite();
+    ASSERT_TRUE(ready);
+    FwModel fresh;
+    ASSERT_TRUE(fresh.Load(dir + "/a.gltf"));
+    testing::internal::GetCapturedStdout();
+    EXPECT_NE(fresh.materials[0].baseColorTex, old);
+    EXPECT_TRUE(fresh.materials[0].baseColorTex->HasSRV());
 }
 
 TEST_F(ModelLoad, FailedLoadLeavesAnEmptyModel) {

@@ -1,0 +1,153 @@
+// The game as a player meets it, headless on the software renderer, every pass drawn at
+// 1280 × 720:
+//   - launch: wall time from the start of the loop (window, GL, shaders, audio) to the
+//     first title frame presented;
+//   - battle construction with the model and texture caches empty (the first battle of a
+//     fresh loop), and with them warm (every later battle);
+//   - battles played by the aiming bot: passes per second with full rendering, thread CPU
+//     time per pass of GameScene::Update and GameScene::Draw;
+//   - resident memory at the start of each battle and the peak, across the battles.
+//
+//   bench_game [passes per battle] [battles]      (defaults 1200 and 3)
+//
+// Run from the build folder (it reads the generated Data/).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "app/SceneManager.h"
+#include "game/scenes/GameScene.h"
+#include "game/scenes/Title.h"
+#include "support/AimBot.h"
+#include "support/GameHarness.h"
+#include "support/ThreadCpuTime.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// Resident and peak resident memory of this process, in kB (Linux /proc; 0 elsewhere).
+void ReadMemory(long& residentKb, long& peakKb) {
+    residentKb = peakKb = 0;
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    std::string unit;
+    while (status >> key) {
+        if (key == "VmRSS:" && status >> value >> unit)
+            residentKb = value;
+        else if (key == "VmHWM:" && status >> value >> unit)
+            peakKb = value;
+    }
+}
+
+struct BattleFigures {
+    double constructMs = 0.0;
+    double updateMs = 0.0, updateWorst = 0.0;
+    double drawMs = 0.0, drawWorst = 0.0;
+    int passes = 0;
+    long residentAtStartKb = 0;
+    Clock::time_point started;
+};
+
+class TimedBattle : public GameScene {
+public:
+    explicit TimedBattle(BattleFigures& figures) : figures(figures) {}
+
+    void Update() override {
+        const double start = ThreadCpuMs();
+        GameScene::Update();
+        const double spent = ThreadCpuMs() - start;
+        figures.updateMs += spent;
+        figures.updateWorst = std::max(figures.updateWorst, spent);
+        ++figures.passes;
+    }
+    void Draw() override {
+        const double start = ThreadCpuMs();
+        GameScene::Draw();
+        const double spent = ThreadCpuMs() - start;
+        figures.drawMs += spent;
+        figures.drawWorst = std::max(figures.drawWorst, spent);
+    }
+
+private:
+    BattleFigures& figures;
+};
+
+TimedBattle* NewBattle(BattleFigures& figures) {
+    long peak = 0;
+    ReadMemory(figures.residentAtStartKb, peak);
+    const auto start = Clock::now();
+    auto* battle = new TimedBattle(figures);
+    figures.constructMs = MsSince(start);
+    figures.started = Clock::now();
+    return battle;
+}
+
+void Print(int index, const BattleFigures& f, double wallMs) {
+    const double n = std::max(1, f.passes);
+    long resident = 0, peak = 0;
+    ReadMemory(resident, peak);
+    std::printf(
+        "battle %d (%s cache): constructed in %.1f ms; %d passes in %.1f s = %.1f passes/s; "
+        "update mean %.3f ms (worst %.3f), draw mean %.3f ms (worst %.3f); resident %ld kB at "
+        "its start, %ld kB at its end, peak so far %ld kB\n",
+        index, index == 1 ? "cold" : "warm", f.constructMs, f.passes, wallMs / 1000.0,
+        f.passes / (wallMs / 1000.0), f.updateMs / n, f.updateWorst, f.drawMs / n, f.drawWorst,
+        f.residentAtStartKb, resident, peak);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int passesPerBattle = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1200;
+    const int battles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+
+    // Launch to the first title frame.
+    {
+        GameHarness harness;
+        double firstFrameMs = -1.0;
+        const auto start = Clock::now();
+        harness.Platform().SetPresentHook([&](uint64_t) {
+            if (firstFrameMs < 0.0) firstFrameMs = MsSince(start);
+        });
+        harness.Run([] { return new Title; }, 2);
+        std::printf("launch: first title frame presented %.1f ms after the loop started\n",
+                    firstFrameMs);
+        std::fflush(stdout);
+    }
+
+    // Battles back to back, the first one built on empty caches.
+    GameHarness harness;
+    aimbot::AimBot bot;
+    BattleFigures figures[16];
+    const int count = std::min(battles, 16);
+    int current = 0;
+    uint64_t battleStartPass = 0;
+    harness.Platform().SetScript([&](uint64_t pass) {
+        if (pass - battleStartPass == static_cast<uint64_t>(passesPerBattle) &&
+            current + 1 < count) {
+            Print(current + 1, figures[current], MsSince(figures[current].started));
+            ++current;
+            battleStartPass = pass;
+            bot = aimbot::AimBot{};
+            SceneManager::GetInstance().SetScene(NewBattle(figures[current]));
+            return PassInput{};
+        }
+        auto* battle = dynamic_cast<GameScene*>(SceneManager::GetInstance().GetCurrent());
+        bot.scene = battle;
+        return battle ? bot.Next(pass) : PassInput{};
+    });
+    harness.Run([&] { return NewBattle(figures[0]); },
+                static_cast<uint64_t>(passesPerBattle) * static_cast<uint64_t>(count));
+    Print(current + 1, figures[current], MsSince(figures[current].started));
+    return 0;
+}
