@@ -15,7 +15,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "app/SceneManager.h"
@@ -23,6 +22,7 @@
 #include "game/scenes/Title.h"
 #include "support/AimBot.h"
 #include "support/GameHarness.h"
+#include "support/ProcessMemory.h"
 #include "support/ThreadCpuTime.h"
 
 namespace {
@@ -31,21 +31,6 @@ using Clock = std::chrono::steady_clock;
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Resident and peak resident memory of this process, in kB (Linux /proc; 0 elsewhere).
-void ReadMemory(long& residentKb, long& peakKb) {
-    residentKb = peakKb = 0;
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    std::string unit;
-    while (status >> key) {
-        if (key == "VmRSS:" && status >> value >> unit)
-            residentKb = value;
-        else if (key == "VmHWM:" && status >> value >> unit)
-            peakKb = value;
-    }
 }
 
 struct BattleFigures {
@@ -83,7 +68,7 @@ private:
 
 TimedBattle* NewBattle(BattleFigures& figures) {
     long peak = 0;
-    ReadMemory(figures.residentAtStartKb, peak);
+    ReadProcessMemory(figures.residentAtStartKb, peak);
     const auto start = Clock::now();
     auto* battle = new TimedBattle(figures);
     figures.constructMs = MsSince(start);
@@ -94,7 +79,7 @@ TimedBattle* NewBattle(BattleFigures& figures) {
 void Print(int index, const BattleFigures& f, double wallMs) {
     const double n = std::max(1, f.passes);
     long resident = 0, peak = 0;
-    ReadMemory(resident, peak);
+    ReadProcessMemory(resident, peak);
     std::printf(
         "battle %d (%s cache): constructed in %.1f ms; %d passes in %.1f s = %.1f passes/s; "
         "update mean %.3f ms (worst %.3f), draw mean %.3f ms (worst %.3f); resident %ld kB at "

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "app/SceneManager.h"
@@ -18,25 +17,7 @@
 #include "game/scenes/Title.h"
 #include "support/AimBot.h"
 #include "support/GameHarness.h"
-
-namespace {
-
-// Resident and peak resident memory of this process, in kB (Linux /proc; 0 elsewhere).
-void ReadMemory(long& residentKb, long& peakKb) {
-    residentKb = peakKb = 0;
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    long value = 0;
-    std::string unit;
-    while (status >> key) {
-        if (key == "VmRSS:" && status >> value >> unit)
-            residentKb = value;
-        else if (key == "VmHWM:" && status >> value >> unit)
-            peakKb = value;
-    }
-}
-
-}  // namespace
+#include "support/ProcessMemory.h"
 
 int main(int argc, char** argv) {
     const uint64_t passes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
@@ -68,7 +49,7 @@ int main(int argc, char** argv) {
             wins += won;
             losses += lost;
             long rss = 0, peak = 0;
-            ReadMemory(rss, peak);
+            ReadProcessMemory(rss, peak);
             std::printf("battle %llu: %llu passes, %s; resident %ld kB, peak %ld kB\n",
                         static_cast<unsigned long long>(battles),
                         static_cast<unsigned long long>(pass - battleStart),
@@ -89,7 +70,7 @@ int main(int argc, char** argv) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     long rss = 0, peak = 0;
-    ReadMemory(rss, peak);
+    ReadProcessMemory(rss, peak);
     std::printf(
         "soak: %llu passes in %.1f s (%.0f passes/s), %llu battles (%llu won, %llu lost), "
         "resident %ld kB, peak %ld kB\n",
