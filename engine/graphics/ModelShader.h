@@ -26,10 +26,10 @@ public:
     void Release();
     bool IsValid() const;
 
-    // The build matching the switches, mesh input layout, cbObject on binding 0 and
+    // The program matching the light switch, mesh input layout, cbObject on binding 0 and
     // cbMaterial on binding 1.
     void Activate();
-    // True while one of the builds is the device's current program.
+    // True while one of the two programs is the device's current program.
     bool IsActive() const;
 
     // The object's world matrix (not uploaded by itself; default identity).
@@ -37,11 +37,11 @@ public:
     const Matrix& GetWorld() const { return world; }
     // g_LightEnable; stays in force across draws until changed.
     void SetLightEnable(bool enable);
-    bool GetLightEnable() const { return object.data.g_LightEnable != 0; }
     // Whether the camera block on the GPU has fog on; the shader manager calls it when it
     // uploads that block.
     void SetFogBuild(bool fog);
     bool GetFogBuild() const { return fogBuild; }
+    bool GetLightEnable() const { return object.data.g_LightEnable != 0; }
     // g_mW: the matrix the vertices are drawn with (node matrix × world).
     void SetObjectMatrix(const Matrix& mW);
     // Kept at their defaults by the game; offered for tools and tests.
