@@ -1,17 +1,15 @@
 #include "engine/graphics/ModelShader.h"
 
-#include <string>
-
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
 
 namespace {
-bool BuildVariant(FwShaderProgram& program, bool lighting, bool fog) {
-    std::string defines = lighting ? "#define HK_LIGHTING 1\n" : "#define HK_LIGHTING 0\n";
-    defines += fog ? "#define HK_FOG 1\n" : "#define HK_FOG 0\n";
-    if (!program.Build("model.vert", "model.frag", defines)) return false;
-    // The unlit builds have no light block and sample only the base colour; the bindings
-    // of what a build lacks are skipped.
+bool BuildVariant(FwShaderProgram& program, bool lighting) {
+    if (!program.Build("model.vert", "model.frag",
+                       lighting ? "#define HK_LIGHTING 1" : "#define HK_LIGHTING 0"))
+        return false;
+    // The unlit build has no light block and samples only the base colour; the bindings
+    // of what it lacks are skipped.
     program.BindBlock("cbObject", 0);
     program.BindBlock("cbMaterial", 1);
     program.BindBlock("cbCamera", 7);
@@ -25,12 +23,10 @@ bool BuildVariant(FwShaderProgram& program, bool lighting, bool fog) {
 
 bool ModelShader::Initialize() {
     Release();
-    for (int lighting = 0; lighting < 2; ++lighting)
-        for (int fog = 0; fog < 2; ++fog)
-            if (!BuildVariant(programs[lighting][fog], lighting != 0, fog != 0)) {
-                Release();
-                return false;
-            }
+    if (!BuildVariant(lit, true) || !BuildVariant(unlit, false)) {
+        Release();
+        return false;
+    }
     if (!object.Create() || !material.Create()) {
         Release();
         return false;
@@ -38,16 +34,9 @@ bool ModelShader::Initialize() {
     return true;
 }
 
-bool ModelShader::IsValid() const {
-    for (const auto& row : programs)
-        for (const FwShaderProgram& program : row)
-            if (!program.IsValid()) return false;
-    return true;
-}
-
 void ModelShader::Release() {
-    for (auto& row : programs)
-        for (FwShaderProgram& program : row) program.Release();
+    lit.Release();
+    unlit.Release();
     object.Release();
     material.Release();
 }
@@ -62,28 +51,14 @@ void ModelShader::Activate() {
 
 bool ModelShader::IsActive() const {
     const unsigned current = GraphicsDevice::GetInstance().GetProgram();
-    if (current == 0) return false;
-    for (const auto& row : programs)
-        for (const FwShaderProgram& program : row)
-            if (program.GetHandle() == current) return true;
-    return false;
-}
-
-void ModelShader::MakeCurrentIfActive(bool active) {
-    if (active) GraphicsDevice::GetInstance().SetProgram(Current().GetHandle());
+    return current != 0 && (current == lit.GetHandle() || current == unlit.GetHandle());
 }
 
 void ModelShader::SetLightEnable(bool enable) {
     const bool active = IsActive();
     object.data.g_LightEnable = enable ? 1 : 0;
     object.MarkDirty();
-    MakeCurrentIfActive(active);
-}
-
-void ModelShader::SetFogBuild(bool fog) {
-    const bool active = IsActive();
-    fogBuild = fog;
-    MakeCurrentIfActive(active);
+    if (active) GraphicsDevice::GetInstance().SetProgram(Current().GetHandle());
 }
 
 void ModelShader::SetObjectMatrix(const Matrix& mW) {

@@ -15,16 +15,15 @@ class FwTexture;
 // Per draw: SetWorld holds the object's world matrix; model drawing combines it with each
 // node's matrix into g_mW (SetObjectMatrix), fills the material and uploads both blocks.
 //
-// The program exists in four builds, lit or unlit and with or without fog; the one that
-// matches g_LightEnable and the fog switch of the uploaded camera block is made current
-// (by Activate, and by SetLightEnable and SetFogBuild while the shader is active).
+// The program exists in two builds, lit and unlit; whichever matches g_LightEnable is the
+// one made current (by Activate, and by SetLightEnable while the shader is active).
 class ModelShader {
 public:
-    // Builds the four programs and the cbObject (96 bytes) and cbMaterial (48 bytes) blocks; on
+    // Builds both programs and the cbObject (96 bytes) and cbMaterial (48 bytes) blocks; on
     // failure releases what it made and returns false.
     bool Initialize();
     void Release();
-    bool IsValid() const;
+    bool IsValid() const { return lit.IsValid() && unlit.IsValid(); }
 
     // The program matching the light switch, mesh input layout, cbObject on binding 0 and
     // cbMaterial on binding 1.
@@ -37,10 +36,6 @@ public:
     const Matrix& GetWorld() const { return world; }
     // g_LightEnable; stays in force across draws until changed.
     void SetLightEnable(bool enable);
-    // Whether the camera block on the GPU has fog on; the shader manager calls it when it
-    // uploads that block.
-    void SetFogBuild(bool fog);
-    bool GetFogBuild() const { return fogBuild; }
     bool GetLightEnable() const { return object.data.g_LightEnable != 0; }
     // g_mW: the matrix the vertices are drawn with (node matrix × world).
     void SetObjectMatrix(const Matrix& mW);
@@ -60,18 +55,15 @@ public:
 
     const ObjectConstants& GetObjectConstants() const { return object.data; }
     const MaterialConstants& GetMaterialConstants() const { return material.data; }
-    // The lit build with fog (every build shares the block layouts), and any build.
-    const FwShaderProgram& GetProgram() const { return programs[1][1]; }
-    const FwShaderProgram& GetProgram(bool lighting, bool fog) const {
-        return programs[lighting][fog];
-    }
+    // The lit build (both builds share every block layout).
+    const FwShaderProgram& GetProgram() const { return lit; }
+    const FwShaderProgram& GetUnlitProgram() const { return unlit; }
 
 private:
-    const FwShaderProgram& Current() const { return programs[GetLightEnable()][fogBuild]; }
-    void MakeCurrentIfActive(bool active);
+    const FwShaderProgram& Current() const { return GetLightEnable() ? lit : unlit; }
 
-    FwShaderProgram programs[2][2];  // [lighting][fog]
-    bool fogBuild = false;
+    FwShaderProgram lit;
+    FwShaderProgram unlit;
     Matrix world;
     ConstantBlock<ObjectConstants> object;
     ConstantBlock<MaterialConstants> material;

@@ -44,7 +44,6 @@ bool ShaderManager::Initialize() {
     }
     device.SetConstantBuffer(7, &camera.buffer);
     device.SetConstantBuffer(8, &light.buffer);
-    modelShader.SetFogBuild(camera.data.g_DistanceFogEnable != 0);
     return true;
 }
 
@@ -80,7 +79,6 @@ void ShaderManager::SetDistanceFog(bool enable, const Vector3& color, float dens
 
 void ShaderManager::UploadCamera() {
     camera.Upload();
-    modelShader.SetFogBuild(camera.data.g_DistanceFogEnable != 0);
 }
 
 void ShaderManager::SetAmbientLight(const Vector3& color) {

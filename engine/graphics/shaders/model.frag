@@ -34,9 +34,9 @@ void main() {
     float d = length(toEye);
     float opacity = g_Material.BaseColor.a;
     vec3 color;
-    // The program is built lit and unlit, and the CPU draws with the one that matches
-    // g_LightEnable: a software rasteriser runs both sides of a branch on a uniform,
-    // which made the unlit star sphere pay for the whole lighting model.
+    // The program is built twice, lit and unlit, and the CPU draws with the one that
+    // matches g_LightEnable: a software rasteriser runs both sides of a branch on the
+    // uniform, which made the unlit star sphere pay for the whole lighting model.
 #if HK_LIGHTING
     {
         vec3 N = normalize(vNormal);
@@ -67,10 +67,7 @@ void main() {
     color = albedo.rgb * opacity;
 #endif
 
-    // Fog likewise: HK_FOG 0 is the build for a camera block with fog off.
-#if HK_FOG
     float f = min(1.0, exp(-d * g_DistanceFogDensity));
     if (g_DistanceFogEnable != 0) color = mix(g_DistanceFogColor, color, f);
-#endif
     outColor = vec4(color, albedo.a);
 }
