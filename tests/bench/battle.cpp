@@ -22,10 +22,8 @@
 namespace {
 
 struct Figures {
-    double updateSum = 0.0, updateWorst = 0.0;
-    double drawSum = 0.0, drawWorst = 0.0;
+    CpuTally update, draw;
     long effectDraws = 0, modelDraws = 0;
-    int passes = 0;
 };
 
 class TimedBattle : public GameScene {
@@ -33,20 +31,11 @@ public:
     explicit TimedBattle(Figures& figures) : figures(figures) {}
 
     void Update() override {
-        const double start = ThreadCpuMs();
-        GameScene::Update();
-        const double spent = ThreadCpuMs() - start;
-        figures.updateSum += spent;
-        figures.updateWorst = std::max(figures.updateWorst, spent);
-        ++figures.passes;
+        figures.update.Time([this] { GameScene::Update(); });
     }
     void Draw() override {
         const int effectsBefore = EffectQuad::GetDrawCount();
-        const double start = ThreadCpuMs();
-        GameScene::Draw();
-        const double spent = ThreadCpuMs() - start;
-        figures.drawSum += spent;
-        figures.drawWorst = std::max(figures.drawWorst, spent);
+        figures.draw.Time([this] { GameScene::Draw(); });
         figures.effectDraws += EffectQuad::GetDrawCount() - effectsBefore;
         // Sky, satellite, two background ships, then every stone and fragment.
         figures.modelDraws += 4 + static_cast<long>(GetStones()->GetStones().size() +
@@ -65,18 +54,19 @@ void BM_BattlePasses(benchmark::State& state) {
         GameHarness harness;
         RunAndRelease(
             harness, [&] { return new TimedBattle(figures); }, passes);
-        const double n = std::max(1, figures.passes);
-        state.counters["update_mean_ms"] = figures.updateSum / n;
-        state.counters["update_worst_ms"] = figures.updateWorst;
-        state.counters["draw_mean_ms"] = figures.drawSum / n;
-        state.counters["draw_worst_ms"] = figures.drawWorst;
+        const double n = std::max(1, figures.update.count);
+        state.counters["update_mean_ms"] = figures.update.MeanMs();
+        state.counters["update_worst_ms"] = figures.update.worstMs;
+        state.counters["draw_mean_ms"] = figures.draw.MeanMs();
+        state.counters["draw_worst_ms"] = figures.draw.worstMs;
         state.counters["effect_draws_per_pass"] = static_cast<double>(figures.effectDraws) / n;
         state.counters["model_draws_per_pass"] = static_cast<double>(figures.modelDraws) / n;
         std::printf(
             "battle, %d passes: update mean %.3f ms worst %.3f ms; draw mean %.3f ms worst %.3f "
             "ms; %.1f effect draws and %.1f world model draws per pass\n",
-            figures.passes, figures.updateSum / n, figures.updateWorst, figures.drawSum / n,
-            figures.drawWorst, static_cast<double>(figures.effectDraws) / n,
+            figures.update.count, figures.update.MeanMs(), figures.update.worstMs,
+            figures.draw.MeanMs(), figures.draw.worstMs,
+            static_cast<double>(figures.effectDraws) / n,
             static_cast<double>(figures.modelDraws) / n);
     }
 }

@@ -35,9 +35,7 @@ double MsSince(Clock::time_point start) {
 
 struct BattleFigures {
     double constructMs = 0.0;
-    double updateMs = 0.0, updateWorst = 0.0;
-    double drawMs = 0.0, drawWorst = 0.0;
-    int passes = 0;
+    CpuTally update, draw;
     long residentAtStartKb = 0;
     Clock::time_point started;
 };
@@ -47,19 +45,10 @@ public:
     explicit TimedBattle(BattleFigures& figures) : figures(figures) {}
 
     void Update() override {
-        const double start = ThreadCpuMs();
-        GameScene::Update();
-        const double spent = ThreadCpuMs() - start;
-        figures.updateMs += spent;
-        figures.updateWorst = std::max(figures.updateWorst, spent);
-        ++figures.passes;
+        figures.update.Time([this] { GameScene::Update(); });
     }
     void Draw() override {
-        const double start = ThreadCpuMs();
-        GameScene::Draw();
-        const double spent = ThreadCpuMs() - start;
-        figures.drawMs += spent;
-        figures.drawWorst = std::max(figures.drawWorst, spent);
+        figures.draw.Time([this] { GameScene::Draw(); });
     }
 
 private:
@@ -77,16 +66,15 @@ TimedBattle* NewBattle(BattleFigures& figures) {
 }
 
 void Print(int index, const BattleFigures& f, double wallMs) {
-    const double n = std::max(1, f.passes);
     long resident = 0, peak = 0;
     ReadProcessMemory(resident, peak);
     std::printf(
         "battle %d (%s cache): constructed in %.1f ms; %d passes in %.1f s = %.1f passes/s; "
         "update mean %.3f ms (worst %.3f), draw mean %.3f ms (worst %.3f); resident %ld kB at "
         "its start, %ld kB at its end, peak so far %ld kB\n",
-        index, index == 1 ? "cold" : "warm", f.constructMs, f.passes, wallMs / 1000.0,
-        f.passes / (wallMs / 1000.0), f.updateMs / n, f.updateWorst, f.drawMs / n, f.drawWorst,
-        f.residentAtStartKb, resident, peak);
+        index, index == 1 ? "cold" : "warm", f.constructMs, f.update.count, wallMs / 1000.0,
+        f.update.count / (wallMs / 1000.0), f.update.MeanMs(), f.update.worstMs, f.draw.MeanMs(),
+        f.draw.worstMs, f.residentAtStartKb, resident, peak);
     std::fflush(stdout);
 }
 

@@ -2,6 +2,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <type_traits>
 
 namespace thread_cpu_detail {
@@ -21,3 +22,21 @@ inline double ThreadCpuMs() {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) * 1e-6;
 }
+
+// Thread CPU time of repeated calls: how many, the total and the worst, in milliseconds.
+struct CpuTally {
+    int count = 0;
+    double totalMs = 0.0;
+    double worstMs = 0.0;
+
+    template <typename Call>
+    void Time(Call&& call) {
+        const double start = ThreadCpuMs();
+        call();
+        const double spent = ThreadCpuMs() - start;
+        ++count;
+        totalMs += spent;
+        worstMs = std::max(worstMs, spent);
+    }
+    double MeanMs() const { return count > 0 ? totalMs / count : 0.0; }
+};
