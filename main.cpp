@@ -1,14 +1,32 @@
 #include <clocale>
+#include <cstdio>
 #include <memory>
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "engine/platform/SdlPlatform.h"
 #include "game/scenes/Title.h"
 
-int main() {
+int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
+    const CommandLine line = CommandLine::Parse(argc, argv);
+    if (!line.error.empty()) {
+        std::fprintf(stderr, "hoshikage: %s\n%s", line.error.c_str(), CommandLine::Usage());
+        return 2;
+    }
+    if (line.help) {
+        std::fputs(CommandLine::Usage(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("%s\n", Application::kCaption);
+        return 0;
+    }
+
+    Application& application = Application::GetInstance();
+    application.UseSettings(line.MakeStore());
     SetPlatform(std::make_unique<SdlPlatform>());
-    Application::GetInstance().Run([] { return new Title; });
+    application.Run([] { return new Title; });
     SetPlatform(nullptr);
     return 0;
 }

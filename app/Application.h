@@ -4,6 +4,7 @@
 
 #include "app/GameWindow.h"
 #include "app/SceneBase.h"
+#include "app/SettingsStore.h"
 
 // The process's one application: initialises the window and the engine singletons, runs
 // the frame loop until the window is gone, then shuts down.
@@ -21,6 +22,10 @@ public:
     void Run(const SceneFactory& firstScene);
 
     GameWindow& GetWindow() { return window; }
+    // The run's settings. The game installs the player's store before Run; tests, replays
+    // and benchmarks keep the default one, which reads and writes nothing.
+    void UseSettings(SettingsStore store) { settings = std::move(store); }
+    SettingsStore& GetSettings() { return settings; }
     int GetMaxFps() const { return maxFps; }
 
     static constexpr const char* kCaption = "ほしかげ ミルトス　ver1.0.5";
@@ -31,4 +36,5 @@ private:
 
     GameWindow window;
     int maxFps = 60;
+    SettingsStore settings;
 };

@@ -1,0 +1,142 @@
+#include "app/Settings.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <sstream>
+
+namespace {
+
+std::string Trim(const std::string& s) {
+    const auto notSpace = [](unsigned char c) { return !std::isspace(c); };
+    const auto begin = std::find_if(s.begin(), s.end(), notSpace);
+    const auto end = std::find_if(s.rbegin(), s.rend(), notSpace).base();
+    return begin < end ? std::string(begin, end) : std::string();
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// A whole decimal integer, nothing before or after it.
+bool ParseInt(const std::string& value, int& out) {
+    const char* first = value.data();
+    const char* last = first + value.size();
+    int parsed = 0;
+    const auto [end, error] = std::from_chars(first, last, parsed);
+    if (error != std::errc() || end != last || value.empty()) return false;
+    out = parsed;
+    return true;
+}
+
+std::string FormatAuto(int value) {
+    return value == Settings::kAuto ? std::string("auto") : std::to_string(value);
+}
+
+}  // namespace
+
+bool ParseSettingsBool(const std::string& value, bool& out) {
+    const std::string v = Lower(Trim(value));
+    if (v == "true" || v == "yes" || v == "on" || v == "1") {
+        out = true;
+        return true;
+    }
+    if (v == "false" || v == "no" || v == "off" || v == "0") {
+        out = false;
+        return true;
+    }
+    return false;
+}
+
+bool ParseVolume(const std::string& value, int& out) {
+    int v = 0;
+    if (!ParseInt(Trim(value), v) || v < 0 || v > Settings::kMaxVolume) return false;
+    out = v;
+    return true;
+}
+
+bool ParseAntiAliasing(const std::string& value, int& out) {
+    const std::string v = Lower(Trim(value));
+    if (v == "auto") {
+        out = Settings::kAuto;
+        return true;
+    }
+    if (v == "off" || v == "0" || v == "1") {
+        out = 0;
+        return true;
+    }
+    int samples = 0;
+    if (!ParseInt(v, samples) || (samples != 2 && samples != 4 && samples != 8)) return false;
+    out = samples;
+    return true;
+}
+
+bool ParseRenderScale(const std::string& value, int& out) {
+    std::string v = Lower(Trim(value));
+    if (v == "auto") {
+        out = Settings::kAuto;
+        return true;
+    }
+    if (!v.empty() && v.back() == '%') v.pop_back();
+    int percent = 0;
+    if (!ParseInt(v, percent) || percent < Settings::kMinRenderScale ||
+        percent > Settings::kMaxRenderScale) {
+        return false;
+    }
+    out = percent;
+    return true;
+}
+
+Settings ParseSettings(const std::string& text, std::vector<std::string>& warnings) {
+    Settings settings;
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    while (std::getline(lines, line)) {
+        ++number;
+        const std::string trimmed = Trim(line);
+        if (trimmed.empty() || trimmed[0] == '#' || trimmed[0] == ';') continue;
+        const auto where = "line " + std::to_string(number) + ": ";
+        const std::size_t eq = trimmed.find('=');
+        if (eq == std::string::npos) {
+            warnings.push_back(where + "no '=' in \"" + trimmed + "\"");
+            continue;
+        }
+        const std::string key = Lower(Trim(trimmed.substr(0, eq)));
+        const std::string value = Trim(trimmed.substr(eq + 1));
+        if (key.empty()) {
+            warnings.push_back(where + "no key before '='");
+            continue;
+        }
+        bool ok = true;
+        if (key == "volume") {
+            ok = ParseVolume(value, settings.volume);
+        } else if (key == "mute") {
+            ok = ParseSettingsBool(value, settings.mute);
+        } else if (key == "fullscreen") {
+            ok = ParseSettingsBool(value, settings.fullscreen);
+        } else if (key == "antialias") {
+            ok = ParseAntiAliasing(value, settings.antiAliasing);
+        } else if (key == "render_scale") {
+            ok = ParseRenderScale(value, settings.renderScale);
+        } else {
+            settings.unknown.emplace_back(key, value);
+        }
+        if (!ok) warnings.push_back(where + "bad value \"" + value + "\" for " + key);
+    }
+    return settings;
+}
+
+std::string FormatSettings(const Settings& settings) {
+    std::string out = "# Hoshikage settings; the game rewrites this file when they change.\n";
+    out += "volume = " + std::to_string(settings.volume) + "\n";
+    out += std::string("mute = ") + (settings.mute ? "true" : "false") + "\n";
+    out += std::string("fullscreen = ") + (settings.fullscreen ? "true" : "false") + "\n";
+    out += "antialias = " +
+           (settings.antiAliasing == 0 ? std::string("off") : FormatAuto(settings.antiAliasing)) +
+           "\n";
+    out += "render_scale = " + FormatAuto(settings.renderScale) + "\n";
+    for (const auto& [key, value] : settings.unknown) out += key + " = " + value + "\n";
+    return out;
+}

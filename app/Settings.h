@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// The player's choices that outlive a run: what the game sounds and looks like around the
+// fixed game itself. Plain data with its defaults; SettingsStore reads and writes it.
+//
+// File format (settings.ini): one `key = value` per line; blank lines and lines starting
+// with '#' or ';' are comments. Known keys:
+//   volume       = 0..100        master volume in percent of the calibrated level
+//   mute         = true | false  (also yes/no, on/off, 1/0)
+//   fullscreen   = true | false  desktop fullscreen instead of a window
+//   antialias    = auto | off | 2 | 4 | 8   multisampling of the 3D picture
+//   render_scale = auto | 50..100           3D resolution in percent of 1280 × 720
+// Unknown keys are kept as read and written back; a bad value keeps the default.
+struct Settings {
+    static constexpr int kAuto = -1;  // antiAliasing / renderScale: decided at run time
+    static constexpr int kMaxVolume = 100;
+    static constexpr int kMinRenderScale = 50;
+    static constexpr int kMaxRenderScale = 100;
+
+    int volume = kMaxVolume;  // percent
+    bool mute = false;
+    bool fullscreen = false;
+    int antiAliasing = kAuto;  // kAuto, 0 (off), or 2, 4, 8 samples
+    int renderScale = kAuto;   // kAuto, or a fixed percent in [50, 100]
+
+    // Lines with keys this build does not know, in file order: kept so that a newer or
+    // older build's choices survive a save.
+    std::vector<std::pair<std::string, std::string>> unknown;
+
+    bool operator==(const Settings&) const = default;
+};
+
+// Reads the text of a settings file. Every line that cannot be used (no '=', an empty
+// key, a value out of range) adds one warning and leaves that setting at its default.
+Settings ParseSettings(const std::string& text, std::vector<std::string>& warnings);
+// The text that ParseSettings reads back to the same settings.
+std::string FormatSettings(const Settings& settings);
+
+// Value parsers shared by the file and the command line; false on a bad value.
+bool ParseSettingsBool(const std::string& value, bool& out);
+bool ParseVolume(const std::string& value, int& out);
+bool ParseAntiAliasing(const std::string& value, int& out);
+bool ParseRenderScale(const std::string& value, int& out);

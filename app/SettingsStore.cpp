@@ -1,0 +1,97 @@
+#include "app/SettingsStore.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+namespace {
+
+// Refuses files far beyond anything the game writes: a settings file is a few lines.
+constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
+
+}  // namespace
+
+std::string SettingsStore::DefaultPath() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    std::filesystem::path base;
+    // The XDG rule: a relative value is invalid and must be ignored.
+    if (xdg != nullptr && xdg[0] == '/') {
+        base = xdg;
+    } else {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] == '\0') return {};
+        base = std::filesystem::path(home) / ".config";
+    }
+    return (base / "hoshikage" / "settings.ini").string();
+}
+
+void SettingsStore::Warn(const std::string& message) const {
+    std::fprintf(stderr, "hoshikage: settings %s: %s\n", path.c_str(), message.c_str());
+}
+
+bool SettingsStore::Load() {
+    kept = Settings{};
+    effective = kept;
+    if (path.empty()) return false;
+
+    std::error_code error;
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) {
+        Warn(std::filesystem::exists(path) ? "cannot be read; using the defaults"
+                                           : "not found; using the defaults");
+        return false;
+    }
+    if (size > kMaxFileBytes) {
+        Warn("larger than " + std::to_string(kMaxFileBytes) + " bytes; using the defaults");
+        return false;
+    }
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!in && !in.eof()) {
+        Warn("cannot be read; using the defaults");
+        return false;
+    }
+    std::vector<std::string> warnings;
+    kept = ParseSettings(text.str(), warnings);
+    effective = kept;
+    for (const std::string& warning : warnings) Warn(warning + "; default kept");
+    return true;
+}
+
+bool SettingsStore::Save() const {
+    if (path.empty()) return false;
+    const std::filesystem::path target(path);
+    std::error_code error;
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
+
+    const std::filesystem::path temporary = target.string() + ".new";
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        out << FormatSettings(kept);
+        out.flush();
+        if (!out) {
+            Warn("cannot be written; the change lasts for this run only");
+            std::filesystem::remove(temporary, error);
+            return false;
+        }
+    }
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        Warn("cannot be replaced (" + error.message() + "); the change lasts for this run only");
+        std::filesystem::remove(temporary, error);
+        return false;
+    }
+    return true;
+}
+
+void SettingsStore::Change(const std::function<void(Settings&)>& change) {
+    change(kept);
+    change(effective);
+    Save();
+}

@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Settings.h"
+#include "app/SettingsStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A fresh folder per test, removed afterwards.
+class SettingsFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        root = fs::temp_directory_path() /
+               ("hoshikage-settings-" +
+                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(root);
+        fs::create_directories(root);
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    std::string Write(const std::string& name, const std::string& text) {
+        const fs::path file = root / name;
+        std::ofstream(file, std::ios::binary) << text;
+        return file.string();
+    }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    fs::path root;
+};
+
+// Sets an environment variable for one scope and restores it afterwards.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name(name) {
+        if (const char* old = std::getenv(name)) previous = old, hadValue = true;
+        if (value) {
+            setenv(name, value, 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (hadValue) {
+            setenv(name, previous.c_str(), 1);
+        } else {
+            unsetenv(name);
+        }
+    }
+
+private:
+    const char* name;
+    std::string previous;
+    bool hadValue = false;
+};
+
+TEST(SettingsText, EveryValueRoundTripsThroughTheText) {
+    Settings settings;
+    settings.volume = 35;
+    settings.mute = true;
+    settings.fullscreen = true;
+    settings.antiAliasing = 4;
+    settings.renderScale = 75;
+    settings.unknown = {{"future_key", "some value"}, {"another", "1 2 3"}};
+
+    std::vector<std::string> warnings;
+    EXPECT_EQ(ParseSettings(FormatSettings(settings), warnings), settings);
+    EXPECT_TRUE(warnings.empty());
+
+    // The defaults and the two "decided at run time" values too.
+    settings = Settings{};
+    settings.antiAliasing = 0;
+    EXPECT_EQ(ParseSettings(FormatSettings(settings), warnings), settings);
+    EXPECT_EQ(ParseSettings(FormatSettings(Settings{}), warnings), Settings{});
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST(SettingsText, BadLinesKeepTheirDefaultsWithOneWarningEach) {
+    std::vector<std::string> warnings;
+    const Settings settings = ParseSettings(
+        "volume = 250\n"       // out of range
+        "mute = perhaps\n"     // not a truth value
+        "just some words\n"    // no '='
+        " = 4\n"               // no key
+        "antialias = 3\n"      // not a sample count
+        "render_scale = 20\n"  // below the floor
+        "fullscreen = yes\n",  // the one good line
+        warnings);
+    Settings expected;
+    expected.fullscreen = true;
+    EXPECT_EQ(settings, expected);
+    ASSERT_EQ(warnings.size(), 6u);
+    EXPECT_NE(warnings[0].find("line 1"), std::string::npos);
+    EXPECT_NE(warnings[0].find("volume"), std::string::npos);
+    EXPECT_NE(warnings[2].find("line 3"), std::string::npos);
+}
+
+TEST(SettingsText, AcceptsTheUsualSpellingsAndComments) {
+    std::vector<std::string> warnings;
+    const Settings settings = ParseSettings(
+        "# a comment\n; another\n\n"
+        "  VOLUME=  0  \r\n"
+        "Mute = ON\n"
+        "antialias = Off\n"
+        "render_scale = 60%\n",
+        warnings);
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(settings.volume, 0);
+    EXPECT_TRUE(settings.mute);
+    EXPECT_EQ(settings.antiAliasing, 0);
+    EXPECT_EQ(settings.renderScale, 60);
+
+    int value = 0;
+    EXPECT_FALSE(ParseVolume("-1", value));
+    EXPECT_FALSE(ParseVolume("50x", value));
+    EXPECT_FALSE(ParseVolume("", value));
+    EXPECT_FALSE(ParseVolume("99999999999999999999", value));
+    EXPECT_TRUE(ParseVolume("100", value));
+    EXPECT_EQ(value, 100);
+    EXPECT_FALSE(ParseRenderScale("101", value));
+    EXPECT_TRUE(ParseRenderScale("auto", value));
+    EXPECT_EQ(value, Settings::kAuto);
+}
+
+TEST(SettingsText, NoiseNeverThrowsAndYieldsTheDefaults) {
+    std::string noise;
+    for (int i = 0; i < 4096; ++i) noise += static_cast<char>((i * 7919) % 256);
+    std::vector<std::string> warnings;
+    const Settings settings = ParseSettings(noise, warnings);
+    EXPECT_EQ(settings.volume, Settings{}.volume);
+    EXPECT_FALSE(warnings.empty());
+}
+
+TEST_F(SettingsFolder, SaveCreatesTheFolderAndLoadReadsItBack) {
+    const std::string path = (root / "deeper" / "hoshikage" / "settings.ini").string();
+    SettingsStore store(path);
+    EXPECT_FALSE(store.Load());  // nothing there yet: defaults
+    EXPECT_EQ(store.Get(), Settings{});
+
+    store.Change([](Settings& s) {
+        s.volume = 40;
+        s.fullscreen = true;
+    });
+    ASSERT_TRUE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(path + ".new"));
+
+    SettingsStore again(path);
+    EXPECT_TRUE(again.Load());
+    EXPECT_EQ(again.Get().volume, 40);
+    EXPECT_TRUE(again.Get().fullscreen);
+}
+
+TEST_F(SettingsFolder, OverridesLastOneRunButChangesAreKept) {
+    const std::string path = Write("settings.ini", "volume = 70\nmystery = 12\n");
+    SettingsStore store(path);
+    ASSERT_TRUE(store.Load());
+    store.Override([](Settings& s) { s.mute = true; });
+    EXPECT_TRUE(store.Get().mute);
+    EXPECT_FALSE(store.Kept().mute);
+
+    store.Change([](Settings& s) { s.volume = 60; });
+    SettingsStore reread(path);
+    ASSERT_TRUE(reread.Load());
+    EXPECT_EQ(reread.Get().volume, 60);
+    EXPECT_FALSE(reread.Get().mute);  // the override was not written
+    ASSERT_EQ(reread.Get().unknown.size(), 1u);
+    EXPECT_EQ(reread.Get().unknown[0].first, "mystery");
+    EXPECT_EQ(reread.Get().unknown[0].second, "12");
+}
+
+TEST_F(SettingsFolder, UnusableFilesGiveTheDefaults) {
+    // A folder where the file should be, and a file far too large to be settings.
+    fs::create_directories(root / "folder.ini");
+    SettingsStore folder((root / "folder.ini").string());
+    EXPECT_FALSE(folder.Load());
+    EXPECT_EQ(folder.Get(), Settings{});
+
+    SettingsStore huge(Write("huge.ini", std::string(1 << 20, 'v')));
+    EXPECT_FALSE(huge.Load());
+    EXPECT_EQ(huge.Get(), Settings{});
+
+    // A malformed file still loads, with its bad values at their defaults.
+    SettingsStore malformed(Write("bad.ini", "volume = loud\nmute = true\n"));
+    EXPECT_TRUE(malformed.Load());
+    EXPECT_EQ(malformed.Get().volume, Settings{}.volume);
+    EXPECT_TRUE(malformed.Get().mute);
+}
+
+TEST_F(SettingsFolder, AFileThatCannotBeWrittenLeavesTheChangeForTheRun) {
+    // The parent "folder" is a plain file, so nothing can be created below it.
+    const std::string blocker = Write("blocker", "x");
+    SettingsStore store(blocker + "/settings.ini");
+    store.Change([](Settings& s) { s.volume = 10; });
+    EXPECT_EQ(store.Get().volume, 10);
+    EXPECT_EQ(Read(blocker), "x");
+
+    SettingsStore none;  // no path: tests and replays
+    EXPECT_FALSE(none.Load());
+    EXPECT_FALSE(none.Save());
+}
+
+TEST(SettingsPath, FollowsXdgConfigHomeElseHome) {
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/cfg");
+        EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/cfg/hoshikage/settings.ini");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/ignored");
+        ScopedEnv home("HOME", "/home/player");
+        EXPECT_EQ(SettingsStore::DefaultPath(), "/home/player/.config/hoshikage/settings.ini");
+    }
+    {
+        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
+        ScopedEnv home("HOME", nullptr);
+        EXPECT_EQ(SettingsStore::DefaultPath(), "");
+    }
+}
+
+Settings Apply(const CommandLine& line) {
+    Settings settings;
+    for (const auto& apply : line.overrides) apply(settings);
+    return settings;
+}
+
+CommandLine ParseArgs(std::vector<const char*> args) {
+    args.insert(args.begin(), "hoshikage");
+    return CommandLine::Parse(static_cast<int>(args.size()), args.data());
+}
+
+TEST(CommandLineOptions, OverrideTheSettingsInOrder) {
+    ScopedEnv mute("HOSHIKAGE_MUTE", nullptr);
+    const CommandLine line = ParseArgs({"--fullscreen", "--volume", "30", "--antialias=4",
+                                        "--render-scale", "auto", "--windowed", "--mute"});
+    ASSERT_EQ(line.error, "");
+    const Settings settings = Apply(line);
+    EXPECT_FALSE(settings.fullscreen);  // the later --windowed wins
+    EXPECT_EQ(settings.volume, 30);
+    EXPECT_EQ(settings.antiAliasing, 4);
+    EXPECT_EQ(settings.renderScale, Settings::kAuto);
+    EXPECT_TRUE(settings.mute);
+}
+
+TEST(CommandLineOptions, ReportsWhatIsWrong) {
+    EXPECT_NE(ParseArgs({"--volume"}).error.find("needs a value"), std::string::npos);
+    EXPECT_NE(ParseArgs({"--volume", "loud"}).error.find("loud"), std::string::npos);
+    EXPECT_NE(ParseArgs({"--render-scale=10"}).error.find("--render-scale"), std::string::npos);
+    EXPECT_NE(ParseArgs({"--frobnicate"}).error.find("--frobnicate"), std::string::npos);
+    EXPECT_TRUE(ParseArgs({"--help"}).help);
+    EXPECT_TRUE(ParseArgs({"--version"}).version);
+}
+
+TEST(CommandLineOptions, ChooseTheSettingsFileAndMuteFromTheEnvironment) {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/cfg");
+    {
+        ScopedEnv mute("HOSHIKAGE_MUTE", "1");
+        const CommandLine line = ParseArgs({});
+        EXPECT_EQ(line.settingsPath, "/tmp/cfg/hoshikage/settings.ini");
+        EXPECT_TRUE(Apply(line).mute);
+    }
+    {
+        ScopedEnv mute("HOSHIKAGE_MUTE", "0");
+        EXPECT_FALSE(Apply(ParseArgs({})).mute);
+    }
+    EXPECT_EQ(ParseArgs({"--settings", "/x/y.ini"}).settingsPath, "/x/y.ini");
+    EXPECT_EQ(ParseArgs({"--no-settings"}).settingsPath, "");
+}
+
+}  // namespace
