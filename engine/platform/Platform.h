@@ -4,12 +4,22 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // A point in pixels: client-area or screen coordinates, as each call says.
 struct PlatformPoint {
     int x = 0;
     int y = 0;
     bool operator==(const PlatformPoint&) const = default;
+};
+
+// Requests the player makes of the program around the game (not of the game itself):
+// they change how it sounds or is shown, never what a pass simulates.
+enum class PlatformCommand {
+    VolumeDown,        // '-' on either keyboard row
+    VolumeUp,          // '+' / '=' on either keyboard row
+    ToggleMute,        // M
+    ToggleFullscreen,  // F11, Alt+Enter
 };
 
 // The one window, the input devices, the clock and the dialogs, as the game uses them.
@@ -33,6 +43,10 @@ public:
     virtual void DestroyGameWindow() = 0;
     // Shows the back buffer of the current frame.
     virtual void SwapBuffers() = 0;
+
+    // The commands given since the previous call, in the order given. Key presses that
+    // make a command are read from the window's events during PumpMessages.
+    virtual std::vector<PlatformCommand> TakeCommands() { return {}; }
 
     // True while the key or button with this Windows virtual-key code is held.
     virtual bool IsKeyDown(int virtualKey) const = 0;

@@ -22,6 +22,7 @@ public:
     bool IsWindowOpen() const override { return inner->IsWindowOpen(); }
     void DestroyGameWindow() override { inner->DestroyGameWindow(); }
     void SwapBuffers() override { inner->SwapBuffers(); }
+    std::vector<PlatformCommand> TakeCommands() override { return inner->TakeCommands(); }
     bool IsKeyDown(int virtualKey) const override;
     PlatformPoint GetCursorPos() const override;
     void SetCursorPos(PlatformPoint screen) override { inner->SetCursorPos(screen); }

@@ -34,6 +34,7 @@ bool ScriptedPlatform::PumpMessages() {
     input = script ? script(pass) : PassInput{};
     cursor.x += input.mouseDx;
     cursor.y += input.mouseDy;
+    for (PlatformCommand command : input.commands) AddCommand(command);
     if (passStartHook) passStartHook(pass);
     if (passHook) passHook(pass);
     return true;

@@ -8,12 +8,13 @@
 
 #include "engine/platform/SdlPlatform.h"
 
-// What the player does during one pass: keys and buttons held (virtual-key codes) and
-// the mouse motion in pixels.
+// What the player does during one pass: keys and buttons held (virtual-key codes), the
+// mouse motion in pixels and the commands given (volume, fullscreen).
 struct PassInput {
     std::set<int> held;
     int mouseDx = 0;
     int mouseDy = 0;
+    std::vector<PlatformCommand> commands;
     bool operator==(const PassInput&) const = default;
 };
 

@@ -33,6 +33,34 @@ SDL_Scancode ScancodeFor(int vk) {
     }
 }
 
+// The command a key press gives, if any. Key repeat counts, so holding '-' keeps lowering.
+bool CommandFor(const SDL_KeyboardEvent& key, PlatformCommand& command) {
+    const SDL_Keycode sym = key.keysym.sym;
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+    if (sym == SDLK_F11 || (alt && (sym == SDLK_RETURN || sym == SDLK_KP_ENTER))) {
+        if (key.repeat) return false;
+        command = PlatformCommand::ToggleFullscreen;
+        return true;
+    }
+    switch (sym) {
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS:
+            command = PlatformCommand::VolumeDown;
+            return true;
+        case SDLK_EQUALS:
+        case SDLK_PLUS:
+        case SDLK_KP_PLUS:
+            command = PlatformCommand::VolumeUp;
+            return true;
+        case SDLK_m:
+            if (key.repeat) return false;
+            command = PlatformCommand::ToggleMute;
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
 SdlPlatform::SdlPlatform() = default;
@@ -98,9 +126,12 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
         case SDL_WINDOWEVENT:
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
             break;
-        case SDL_KEYDOWN:
+        case SDL_KEYDOWN: {
             if (event.key.keysym.sym == SDLK_ESCAPE) CloseWindow();
+            PlatformCommand command;
+            if (CommandFor(event.key, command)) AddCommand(command);
             break;
+        }
         case SDL_MOUSEMOTION:
             if (captured) AddMouseMotion(event.motion.xrel, event.motion.yrel);
             break;
@@ -139,6 +170,12 @@ void SdlPlatform::DestroyGameWindow() {
 
 void SdlPlatform::SwapBuffers() {
     if (window && open) SDL_GL_SwapWindow(window);
+}
+
+std::vector<PlatformCommand> SdlPlatform::TakeCommands() {
+    std::vector<PlatformCommand> taken;
+    taken.swap(commands);
+    return taken;
 }
 
 bool SdlPlatform::IsKeyDown(int virtualKey) const {

@@ -22,6 +22,7 @@ public:
     void DestroyGameWindow() override;
     void SwapBuffers() override;
 
+    std::vector<PlatformCommand> TakeCommands() override;
     bool IsKeyDown(int virtualKey) const override;
     PlatformPoint GetCursorPos() const override;
     void SetCursorPos(PlatformPoint screen) override;
@@ -45,6 +46,7 @@ protected:
     // button destroy the window here.
     bool HandleEvent(const void* sdlEvent);
     void AddMouseMotion(int dx, int dy);
+    void AddCommand(PlatformCommand command) { commands.push_back(command); }
 
 private:
     SDL_Window* window = nullptr;
@@ -53,4 +55,5 @@ private:
     bool open = false;
     bool captured = false;
     PlatformPoint virtualCursor;
+    std::vector<PlatformCommand> commands;
 };
