@@ -201,12 +201,7 @@ void ComputeWorldMatrices(FwGLTFModel& model) {
     }
 }
 
-}  // namespace
-
-std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
-    tinygltf::Model file;
-    if (!GltfReadFile(path, file, log)) return nullptr;
-
+std::shared_ptr<FwGLTFModel> Convert(const tinygltf::Model& file, std::string* log) {
     auto model = std::make_shared<FwGLTFModel>();
     std::string reason;
     bool ok = false;
@@ -234,4 +229,18 @@ std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::strin
         return nullptr;
     }
     return model;
+}
+
+}  // namespace
+
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
+    tinygltf::Model file;
+    if (!GltfReadFile(path, file, log)) return nullptr;
+    return Convert(file, log);
+}
+
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const FwGLTFMemory& memory, std::string* log) {
+    tinygltf::Model file;
+    if (!GltfReadMemory(memory, file, log)) return nullptr;
+    return Convert(file, log);
 }
