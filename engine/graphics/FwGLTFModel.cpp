@@ -4,12 +4,18 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "engine/graphics/GltfLoader.h"
 
 namespace {
 
+// A JSON number beyond the float range becomes an infinity of its sign, as the hardware
+// conversion would give; converting it directly is undefined.
 float ToFloat(double d) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (d > kLargest) return std::numeric_limits<float>::infinity();
+    if (d < -kLargest) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(d);
 }
 

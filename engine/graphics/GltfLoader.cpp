@@ -10,6 +10,7 @@
 #include <tiny_gltf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <limits>
@@ -219,7 +220,9 @@ struct GLTFPrimitive {
     int material = -1;
 };
 
+// Clamped to 0..1 first; a NaN channel (which no clamp catches) counts as 0.
 uint8_t ToColorByte(float channel) {
+    if (std::isnan(channel)) return 0;
     const float clamped = std::clamp(channel, 0.0f, 1.0f);
     return static_cast<uint8_t>(clamped * 255.0f);
 }
