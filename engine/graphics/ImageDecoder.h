@@ -6,9 +6,11 @@
 // Decodes image files into pixels for FwTexture, with no graphics device needed (so the
 // decoder can be tested and fuzzed on its own).
 //
-// Accepts PNG, BMP, JPEG, TGA, HDR, PSD and GIF (the first decoder that reads the data
-// wins), at most kMaxSide texels on a side. Refuses empty or unreadable data, and an
-// uncompressed BMP shorter than its header announces (the decoder would pad it with zeros).
+// Accepts PNG, BMP, TGA and Radiance HDR (the first decoder that reads the data wins), at
+// most kMaxSide texels on a side. Refuses empty or unreadable data, the decoder's other
+// formats (JPEG, GIF, PSD, PIC, PNM), an uncompressed BMP shorter than its header announces
+// (the decoder would pad it with zeros) and a PNG whose compressed data zlib finds corrupt
+// (the decoder would read memory it never wrote).
 // Output: four channels per texel, rows top first; 8-bit unsigned for every format but
 // HDR, which gives 32-bit floats.
 struct DecodedImage {

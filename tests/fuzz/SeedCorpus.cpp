@@ -1,7 +1,7 @@
 // Writes the fuzz targets' seed corpora, one folder per target, from the generated Data/
 // folder: small models, images, sounds and the stone table as the game reads them, plus a
 // few variants in the other encodings each loader accepts (a .glb packing of a model,
-// BMP/TGA/JPEG/HDR copies of an image, 8-bit, float and stereo copies of a sound), and a
+// BMP/TGA/HDR copies of an image, 8-bit, float and stereo copies of a sound), and a
 // replay log and settings file written by the game's own writers.
 //
 //   fuzz_seeds DATA_FOLDER CORPUS_FOLDER
@@ -157,9 +157,6 @@ void Images(const fs::path& data, const fs::path& corpus) {
     out.clear();
     stbi_write_tga_to_func(AppendToBytes, &out, cw, ch, 4, corner.data());
     Write(corpus / "image" / "corner.tga", out);
-    out.clear();
-    stbi_write_jpg_to_func(AppendToBytes, &out, cw, ch, 4, corner.data(), 90);
-    Write(corpus / "image" / "corner.jpg", out);
     out.clear();
     stbi_write_hdr_to_func(AppendToBytes, &out, cw, ch, 4, hdr.data());
     Write(corpus / "image" / "corner.hdr", out);
