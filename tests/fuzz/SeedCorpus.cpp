@@ -245,8 +245,11 @@ void TextFiles(const fs::path& data, const fs::path& corpus) {
     log.passes[1].timeReads = {1016, 1017};
     log.passes[2].held = {0x0D};
     log.passes[2].timeReads = {1032};
+    log.passes[2].inactive = true;
     log.passes[3].cursorReads = {{-4, 720}};
     Write(corpus / "replay_log" / "run.txt", log.ToText());
+    Write(corpus / "replay_log" / "old-run.txt",
+          "hoshikage-input 1\nk - c - t 1000\nk 20 c 1,2 t 1016\n");
 
     Write(corpus / "settings" / "defaults.ini", FormatSettings(Settings{}));
     Write(corpus / "settings" / "edited.ini",
