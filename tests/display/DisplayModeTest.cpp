@@ -15,7 +15,10 @@ namespace {
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        path = std::filesystem::temp_directory_path() / "hoshikage_display_test" / "settings.ini";
+        // A folder per test: ctest runs the tests of this fixture in parallel processes.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path = std::filesystem::temp_directory_path() / ("hoshikage_display_test_" + test) /
+               "settings.ini";
         std::filesystem::remove_all(path.parent_path());
     }
     void TearDown() override {
