@@ -38,9 +38,9 @@ set(CPACK_PACKAGE_NAME hoshikage)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Hoshikage developers <hoshikage@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "3D action game in space: a robot with an axe and a rail gun")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Pilot a humanoid robot among floating stones, fight the robots a battleship launches, "
-    "and destroy its three cannons. Keyboard and mouse or a game controller.")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+       "Pilot a humanoid robot among floating stones, fight the robots a battleship launches "
+       "and destroy its three cannons. Keyboard and mouse or a game controller.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)

@@ -33,6 +33,10 @@ SDL_Scancode ScancodeFor(int vk) {
     }
 }
 
+bool IsEnter(SDL_Keycode sym) {
+    return sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
+}
+
 // The command a key press gives, if any. Key repeat counts, so holding '-' keeps lowering.
 bool CommandFor(const SDL_KeyboardEvent& key, PlatformCommand& command) {
     const SDL_Keycode sym = key.keysym.sym;
@@ -140,8 +144,15 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
             if (event.key.keysym.sym == SDLK_ESCAPE) CloseWindow();
             PlatformCommand command;
             if (CommandFor(event.key, command)) AddCommand(command);
+            // The Enter of Alt+Enter belongs to the fullscreen toggle until it is let go,
+            // even when Alt is released first.
+            if (IsEnter(event.key.keysym.sym) && (event.key.keysym.mod & KMOD_ALT) != 0)
+                enterTakenByCommand = true;
             break;
         }
+        case SDL_KEYUP:
+            if (IsEnter(event.key.keysym.sym)) enterTakenByCommand = false;
+            break;
         case SDL_MOUSEMOTION:
             // Motion while the game holds still would turn the camera at once on return.
             if (captured && IsActive()) AddMouseMotion(event.motion.xrel, event.motion.yrel);
@@ -249,7 +260,8 @@ bool SdlPlatform::IsKeyboardOrMouseDown(int virtualKey) const {
     if (virtualKey == vk::Return) {
         // Either Enter key; with Alt it is the fullscreen toggle, not the game's Enter.
         const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
-        return !alt && (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
+        return !alt && !enterTakenByCommand &&
+               (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
     }
     const SDL_Scancode code = ScancodeFor(virtualKey);
     return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];

@@ -84,6 +84,7 @@ private:
     bool minimized = false;
     bool failContext = false;
     bool controllersWithWindow = true;
+    bool enterTakenByCommand = false;
     PlatformPoint virtualCursor;
     std::vector<PlatformCommand> commands;
     Gamepads gamepads;
