@@ -11,6 +11,18 @@
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
 
+namespace {
+
+// The body of the no-sound message: what failed, and the way to play on without sound.
+std::string NoSoundMessage(const std::string& failure) {
+    return "サウンドの出力デバイスを開けませんでした。\n" + failure +
+           "\n\nTo play without sound, start the game with OpenAL Soft's null output:\n"
+           "    ALSOFT_DRIVERS=null hoshikage\n"
+           "(README, \"Sound without a sound card\").";
+}
+
+}  // namespace
+
 Application& Application::GetInstance() {
     static Application instance;
     return instance;
@@ -35,7 +47,9 @@ bool Application::Initialize(int width, int height) {
     ShaderManager::GetInstance().Initialize();
 
     if (!AudioManager::GetInstance().Initialize()) {
-        platform.ShowMessageBox("サウンド初期化失敗", errorText, true, true);
+        platform.ShowMessageBox("サウンド初期化失敗",
+                                NoSoundMessage(AudioManager::GetInstance().GetFailure()), true,
+                                true);
         ShaderManager::GetInstance().Release();
         GraphicsDevice::GetInstance().Release();
         window.Destroy();

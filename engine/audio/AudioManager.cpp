@@ -3,6 +3,8 @@
 #include <AL/al.h>
 #include <AL/alc.h>
 
+#include <cstdlib>
+
 #include "engine/audio/FwSoundInstance.h"
 
 struct AudioManager::Engine {
@@ -30,11 +32,23 @@ AudioManager::~AudioManager() {
 bool AudioManager::Initialize() {
     Release();
 
+    failure_.clear();
     auto engine = std::make_unique<Engine>();
     engine->device = alcOpenDevice(nullptr);
-    if (engine->device == nullptr) return false;
+    if (engine->device == nullptr) {
+        failure_ = "OpenAL could not open the default sound output device";
+        const char* drivers = std::getenv("ALSOFT_DRIVERS");
+        if (drivers != nullptr && drivers[0] != '\0') {
+            failure_ += std::string(" (ALSOFT_DRIVERS=") + drivers + ")";
+        }
+        failure_ += ".";
+        return false;
+    }
     engine->context = alcCreateContext(engine->device, nullptr);
     if (engine->context == nullptr || alcMakeContextCurrent(engine->context) != ALC_TRUE) {
+        const char* name = alcGetString(engine->device, ALC_DEVICE_SPECIFIER);
+        failure_ = std::string("OpenAL opened the sound output device \"") +
+                   (name != nullptr ? name : "?") + "\" but could not start mixing on it.";
         return false;
     }
     // Inverse distance, clamped: full volume within a voice's reference distance (its curve
@@ -78,7 +92,7 @@ bool AudioManager::IsInPlayList(const FwSoundInstance* instance) const {
 
 void AudioManager::Release() {
     // Voices first: their sources must be deleted while the context still exists.
-    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> voices;
+    PlayList voices;
     voices.swap(playList_);
     voices.clear();
     liveGeneration_ = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "engine/math/Vector3.h"
 
@@ -16,12 +17,18 @@ class FwSoundInstance;
 // game's left-handed world (x right, y up, z forward) in world units.
 class AudioManager {
 public:
+    // Voices kept alive while they sound, keyed by the instance's address.
+    using PlayList = std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>>;
+
     static AudioManager& GetInstance();
 
     // Opens the default output device and makes a context current. Empties the play list and
     // closes any previous device first. False when no device or context can be had (the
-    // application then refuses to start).
+    // application then refuses to start); GetFailure then says which step failed.
     bool Initialize();
+    // What the last Initialize could not do, in a sentence for the player; empty after a
+    // success.
+    const std::string& GetFailure() const { return failure_; }
     // Once per main-loop pass: drops every play-list entry that is not playing (finished,
     // stopped or paused). A dropped voice lives on only while other handles hold it.
     void Update();
@@ -39,6 +46,7 @@ public:
     bool IsInitialized() const { return engine_ != nullptr; }
     std::size_t GetPlayListSize() const { return playList_.size(); }
     bool IsInPlayList(const FwSoundInstance* instance) const;
+    const PlayList& GetPlayList() const { return playList_; }
 
     const Vector3& GetListenerPosition() const { return listenerPosition_; }
     const Vector3& GetListenerFront() const { return listenerFront_; }
@@ -66,7 +74,8 @@ private:
     Vector3 listenerFront_{0.0f, 0.0f, -1.0f};
     Vector3 listenerTop_{0.0f, 1.0f, 0.0f};
     Vector3 listenerPosition_{};
-    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> playList_;
+    PlayList playList_;
+    std::string failure_;
 
     static constinit inline uint32_t liveGeneration_ = 0;  // 0: no device open
     static constinit inline uint32_t lastGeneration_ = 0;
