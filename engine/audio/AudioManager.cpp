@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include <cstdlib>
 
@@ -44,7 +45,11 @@ bool AudioManager::Initialize() {
         failure_ += ".";
         return false;
     }
-    engine->context = alcCreateContext(engine->device, nullptr);
+    // The limiter is an extension: where it is missing, loud pile-ups clip as they would
+    // anywhere else.
+    const ALCint limiter[] = {ALC_OUTPUT_LIMITER_SOFT, useLimiter_ ? ALC_TRUE : ALC_FALSE, 0};
+    const bool canLimit = alcIsExtensionPresent(engine->device, "ALC_SOFT_output_limiter");
+    engine->context = alcCreateContext(engine->device, canLimit ? limiter : nullptr);
     if (engine->context == nullptr || alcMakeContextCurrent(engine->context) != ALC_TRUE) {
         const char* name = alcGetString(engine->device, ALC_DEVICE_SPECIFIER);
         failure_ = std::string("OpenAL opened the sound output device \"") +
@@ -54,6 +59,7 @@ bool AudioManager::Initialize() {
     // Inverse distance, clamped: full volume within a voice's reference distance (its curve
     // distance scaler), scaler / distance beyond. Voices set their own reference distance.
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alListenerf(AL_GAIN, kCalibratedGain * masterGain_);
     alGetError();
 
     engine_ = std::move(engine);
@@ -61,6 +67,19 @@ bool AudioManager::Initialize() {
     if (liveGeneration_ == 0) liveGeneration_ = ++lastGeneration_;  // 0 means "no device"
     listenerFront_ = Vector3(0.0f, 0.0f, 1.0f);
     return true;
+}
+
+void AudioManager::SetMasterGain(float gain) {
+    if (!(gain > 0.0f)) gain = 0.0f;  // negative and NaN alike: silence
+    masterGain_ = gain;
+    if (engine_) alListenerf(AL_GAIN, kCalibratedGain * masterGain_);
+}
+
+bool AudioManager::IsLimiting() const {
+    if (!engine_) return false;
+    ALCint on = ALC_FALSE;
+    alcGetIntegerv(engine_->device, ALC_OUTPUT_LIMITER_SOFT, 1, &on);
+    return on == ALC_TRUE;
 }
 
 void AudioManager::Update() {
