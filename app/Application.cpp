@@ -55,6 +55,7 @@ bool Application::Initialize(int width, int height) {
         window.Destroy();
         return false;
     }
+    volume.Start();
     return true;
 }
 
@@ -69,8 +70,11 @@ void Application::Run(const SceneFactory& firstScene) {
     for (;;) {
         window.PumpMessages();
         if (!window.GetHandle()) break;
+        // Requests around the game (volume, display), each taken by the room it names.
+        for (const PlatformCommand command : platform.TakeCommands()) volume.Handle(command);
         AudioManager::GetInstance().Update();
         scenes.Step();
+        volume.DrawIndicator();
         GraphicsDevice::GetInstance().Present();
 
         // Sleep out the rest of the pass's budget; a slow pass is not made up for.
