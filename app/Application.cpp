@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/DisplayMode.h"
+#include "app/FocusPause.h"
 #include "app/SceneManager.h"
 #include "engine/audio/AudioManager.h"
 #include "engine/graphics/GraphicsDevice.h"
@@ -44,7 +47,14 @@ bool Application::Initialize(int width, int height) {
         return false;
     }
 
-    ShaderManager::GetInstance().Initialize();
+    // A shader that does not build would leave the screen empty: a graphics failure too.
+    if (!ShaderManager::GetInstance().Initialize()) {
+        platform.ShowMessageBox("Direct3D初期化失敗", "シェーダー作成失敗", true, true);
+        ShaderManager::GetInstance().Release();
+        GraphicsDevice::GetInstance().Release();
+        window.Destroy();
+        return false;
+    }
 
     if (!AudioManager::GetInstance().Initialize()) {
         platform.ShowMessageBox("サウンド初期化失敗",
@@ -59,22 +69,30 @@ bool Application::Initialize(int width, int height) {
     return true;
 }
 
-void Application::Run(const SceneFactory& firstScene) {
-    if (!Initialize(1280, 720)) return;
+bool Application::Run(const SceneFactory& firstScene) {
+    DisplayMode display(settings);
+    display.Prepare();
+    if (!Initialize(1280, 720)) return false;
 
     Platform& platform = GetPlatform();
     SceneManager& scenes = SceneManager::GetInstance();
     scenes.SetScene(firstScene ? firstScene() : nullptr);
 
+    FocusPause focus;
     uint32_t frameStart = platform.GetTime();
     for (;;) {
         window.PumpMessages();
         if (!window.GetHandle()) break;
-        // Requests around the game (volume, display), each taken by the room it names.
-        for (const PlatformCommand command : platform.TakeCommands()) volume.Handle(command);
-        AudioManager::GetInstance().Update();
-        scenes.Step();
-        volume.DrawIndicator();
+        const std::vector<PlatformCommand> commands = platform.TakeCommands();
+        display.Handle(commands);
+        volume.Handle(commands);
+        if (focus.Update(platform.IsActive())) {
+            AudioManager::GetInstance().Update();
+            scenes.Step();
+            // Over the frame just drawn: a paused loop keeps its last picture, and a sign
+            // drawn again over it would darken it pass by pass.
+            volume.DrawIndicator();
+        }
         GraphicsDevice::GetInstance().Present();
 
         // Sleep out the rest of the pass's budget; a slow pass is not made up for.
@@ -83,7 +101,9 @@ void Application::Run(const SceneFactory& firstScene) {
         if (now - frameStart < budget) platform.Sleep(budget + frameStart - now);
         frameStart = platform.GetTime();
     }
+    focus.End();
     Shutdown();
+    return true;
 }
 
 void Application::Shutdown() {

@@ -51,6 +51,10 @@ void VolumeControl::Handle(PlatformCommand command) {
     remaining = kShowPasses;
 }
 
+void VolumeControl::Handle(const std::vector<PlatformCommand>& commands) {
+    for (const PlatformCommand command : commands) Handle(command);
+}
+
 void VolumeControl::DrawIndicator() {
     if (remaining <= 0) return;
     const float opacity = std::min(1.0f, static_cast<float>(remaining) / kFadePasses);

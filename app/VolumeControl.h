@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "app/SettingsStore.h"
 #include "engine/platform/Platform.h"
 
@@ -26,6 +28,8 @@ public:
     // mute; ToggleMute mutes or unmutes. Each is applied at once, saved through the
     // settings store and shown. Other commands are left alone.
     void Handle(PlatformCommand command);
+    // The commands of a pass, in order.
+    void Handle(const std::vector<PlatformCommand>& commands);
     // Once per pass, after the scene's frame: while the sign shows, draws it into the back
     // buffer and counts it down. Draws nothing in a run without volume commands.
     void DrawIndicator();

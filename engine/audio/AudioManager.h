@@ -59,6 +59,12 @@ public:
     // Whether the open device runs the limiter.
     bool IsLimiting() const;
 
+    // Stops (true) or restarts (false) the device's mixing as a whole: every voice holds
+    // where it is and stays playing, so the play list keeps it and it goes on from the same
+    // sample. False when there is no device or it cannot pause.
+    bool PauseOutput(bool pause);
+    bool IsOutputPaused() const { return outputPaused_; }
+
     // Whether a device is open (Initialize succeeded and Release has not run since).
     bool IsInitialized() const { return engine_ != nullptr; }
     std::size_t GetPlayListSize() const { return playList_.size(); }
@@ -94,6 +100,8 @@ private:
     PlayList playList_;
     std::string failure_;
     float masterGain_ = 1.0f;
+
+    bool outputPaused_ = false;
 
     static constinit inline bool useLimiter_ = true;
 

@@ -50,7 +50,9 @@ public:
     // The same, without reaching the singleton (safe from destructors at process exit).
     static uint32_t LiveGeneration();
 
-    // Shows the frame (GetPlatform().SwapBuffers()).
+    // Shows the frame: the back buffer scaled into the window's drawable area as large as
+    // it fits with its aspect kept, centred between black bars (see FitLetterbox), then
+    // GetPlatform().SwapBuffers().
     void Present();
     // For long headless runs (soak tests, replays, benchmarks of the game logic): every
     // draw call is still made and every vertex processed, but nothing is rasterised,
