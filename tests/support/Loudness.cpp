@@ -75,8 +75,9 @@ bool MeasureLoudness(const FloatPcmSound& sound, LoudnessFigures& out) {
     }
     out.truePeak = Decibels(truePeak);
     out.samplePeak = Decibels(samplePeak);
-    out.overFullScale = static_cast<std::size_t>(std::count_if(
-        sound.samples.begin(), sound.samples.end(), [](float v) { return std::fabs(v) > kFullScale; }));
+    out.overFullScale =
+        static_cast<std::size_t>(std::count_if(sound.samples.begin(), sound.samples.end(),
+                                               [](float v) { return std::fabs(v) > kFullScale; }));
     return true;
 }
 
