@@ -5,6 +5,7 @@
 #include "app/GameWindow.h"
 #include "app/SceneBase.h"
 #include "app/SettingsStore.h"
+#include "app/VolumeControl.h"
 
 // The process's one application: initialises the window and the engine singletons, runs
 // the frame loop until the window is gone, then shuts down.
@@ -38,4 +39,5 @@ private:
     GameWindow window;
     int maxFps = 60;
     SettingsStore settings;
+    VolumeControl volume{settings};
 };

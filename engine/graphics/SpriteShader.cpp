@@ -47,6 +47,11 @@ void SpriteShader::SetTransform(const Matrix& m) {
     sprite.MarkDirty();
 }
 
+void SpriteShader::SetColour(const Color& colour) {
+    sprite.data.g_color = colour.ToVector4();
+    sprite.MarkDirty();
+}
+
 void SpriteShader::Begin(bool linearFilter, bool disableDepth) {
     if (begun) return;
     begun = true;
@@ -88,10 +93,7 @@ void SpriteShader::DrawSprite(FwTexture* texture, int x, int y, int width, int h
     if (ownBatch) Begin(false, true);
     GraphicsDevice& device = GraphicsDevice::GetInstance();
     device.SetShaderResource(0, texture);
-    if (colour) {
-        sprite.data.g_color = colour->ToVector4();
-        sprite.MarkDirty();
-    }
+    if (colour) SetColour(*colour);
     sprite.Upload();
 
     float uLeft = 0.0f, uRight = 1.0f, vTop = 0.0f, vBottom = 1.0f;
