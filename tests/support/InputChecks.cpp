@@ -83,16 +83,28 @@ void GltfBinary(const uint8_t* data, std::size_t size) {
 }
 
 void GltfBuffer(const std::string& modelText, const uint8_t* data, std::size_t size) {
-    nlohmann::json model = nlohmann::json::parse(modelText);
-    Require(model.contains("buffers") && model["buffers"].size() == 1 &&
-                model["buffers"][0].contains("uri"),
-            "the fuzzed model has one external buffer");
-    model["buffers"][0]["byteLength"] = size;
-    const std::string uri = model["buffers"][0]["uri"].get<std::string>();
-    const std::string text = model.dump();
+    // The model's text with the buffer's byteLength cut out, made once per model: the fuzzer
+    // calls this for every input and the model never changes.
+    struct Template {
+        std::string model, head, tail, uri;
+    };
+    static Template cached;
+    if (cached.model != modelText) {
+        constexpr std::int64_t kMark = 7777777777777;  // a length no file has
+        nlohmann::json model = nlohmann::json::parse(modelText);
+        Require(model.contains("buffers") && model["buffers"].size() == 1 &&
+                    model["buffers"][0].contains("uri"),
+                "the fuzzed model has one external buffer");
+        model["buffers"][0]["byteLength"] = kMark;
+        const std::string text = model.dump();
+        const std::size_t at = text.find(std::to_string(kMark));
+        cached = {modelText, text.substr(0, at), text.substr(at + std::to_string(kMark).size()),
+                  model["buffers"][0]["uri"].get<std::string>()};
+    }
+    const std::string text = cached.head + std::to_string(size) + cached.tail;
     LoadModel(reinterpret_cast<const uint8_t*>(text.data()), text.size(), false,
               [&](const std::string& path, std::vector<unsigned char>& bytes) {
-                  if (path != uri) return false;
+                  if (path != cached.uri) return false;
                   bytes.assign(data, data + size);
                   return true;
               });
