@@ -12,6 +12,9 @@ namespace {
 constexpr const char* kHeader = "hoshikage-input 2";
 // Written before windows could lose the focus mid-run: the same lines without the mark.
 constexpr const char* kHeaderWithoutFocus = "hoshikage-input 1";
+// Cursor positions are client-area pixels: anything beyond this is a damaged file, and
+// keeping them well inside the int range lets the replay add the window's place safely.
+constexpr long long kMaxCursor = 1 << 24;
 
 template <typename T, typename Write>
 void WriteList(std::ostringstream& out, char tag, const T& items, char separator, Write write) {
@@ -68,7 +71,8 @@ bool ParsePass(const std::string& line, bool focusMarks, PassLog& pass) {
         const auto comma = point.find(',');
         long long x = 0, y = 0;
         if (comma == std::string::npos || !ParseInt(point.substr(0, comma), 10, x) ||
-            !ParseInt(point.substr(comma + 1), 10, y))
+            !ParseInt(point.substr(comma + 1), 10, y) || std::llabs(x) > kMaxCursor ||
+            std::llabs(y) > kMaxCursor)
             return false;
         pass.cursorReads.push_back({static_cast<int>(x), static_cast<int>(y)});
     }

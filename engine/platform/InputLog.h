@@ -31,7 +31,8 @@ struct InputLog {
     // where p marks a pass whose window was inactive. Recordings made before that mark
     // existed ("hoshikage-input 1", never inactive) are read as well.
     bool Save(const std::string& path) const;
-    // False (and the log left empty) on a missing, truncated or malformed file.
+    // False (and the log left empty) on a missing, truncated or malformed file, including a
+    // cursor position beyond 2^24 pixels either way.
     bool Load(const std::string& path);
 
     std::string ToText() const;

@@ -106,6 +106,19 @@ TEST(InputLogFile, RejectsDamagedFiles) {
     EXPECT_EQ(log.passes.size(), 1u);
 }
 
+// A cursor position far outside any screen is a damaged file: beyond the int range it was
+// cut to some other number, and near its edge replaying it overflowed when the window's
+// place on the screen was added.
+TEST(InputLogFile, RejectsCursorPositionsNoScreenHas) {
+    InputLog log;
+    EXPECT_FALSE(log.FromText("hoshikage-input 2\nk - c 5000000000,0 t -\n"));
+    EXPECT_FALSE(log.FromText("hoshikage-input 2\nk - c 2147483600,5 t -\n"));
+    EXPECT_FALSE(log.FromText("hoshikage-input 2\nk - c 3,-2147483600 t -\n"));
+    EXPECT_TRUE(log.passes.empty());
+    ASSERT_TRUE(log.FromText("hoshikage-input 2\nk - c -16000000,16000000 t -\n"));
+    EXPECT_EQ(log.passes[0].cursorReads[0].x, -16000000);
+}
+
 TEST(Replay, ReproducesARecordedRunPassForPass) {
     PrepareHeadlessEnvironment();
     std::vector<uint64_t> recorded;
