@@ -28,8 +28,9 @@ EnergyGauge::EnergyGauge() {
     fillTexture = GetTexture("Data/tex/ingauge.png");
     overheatFillTexture = GetTexture("Data/tex/hpgaugeY.png");
     overheatLabelTexture = GetTexture("Data/tex/overHeat.png");
+    // 234 x 60 pixels on screen (the label image was twice as large, drawn at 0.22 x 0.2).
     labelMatrix =
-        Matrix::CreateScale(0.22f, 0.2f, 1.0f) * Matrix::CreateTranslation(0.0f, -250.0f, 0.0f);
+        Matrix::CreateScale(0.44f, 0.4f, 1.0f) * Matrix::CreateTranslation(0.0f, -250.0f, 0.0f);
     markerTexture = GetTexture("Data/tex/line.png");
 }
 
@@ -50,7 +51,7 @@ void EnergyGauge::SetValue(int energy, int index) {
 void EnergyGauge::Draw(bool overheated) {
     if (overheated) {
         DrawImage(overheatFillTexture, fillMatrix, 95, 15);
-        DrawImage(overheatLabelTexture, labelMatrix, 1064, 300);
+        DrawImage(overheatLabelTexture, labelMatrix, 532, 150);
     } else {
         DrawImage(fillTexture, fillMatrix, 100, 50);
     }

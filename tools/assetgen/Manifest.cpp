@@ -33,7 +33,7 @@ std::vector<ManifestEntry> Build() {
         Image("Data/tex/playerchar.png", 130, 80),
         Image("Data/tex/gauge.png", 100, 50),
         Image("Data/tex/ingauge.png", 100, 50),
-        Image("Data/tex/overHeat.png", 1064, 300),
+        Image("Data/tex/overHeat.png", 532, 150),
         Image("Data/tex/line.png", 100, 100),
         Image("Data/aim/aim.png", 64, 64),
         // Ribbons and glows.

@@ -120,7 +120,9 @@ Canvas MakeEnergyFill() {
     return c;
 }
 
-Canvas MakeOverheatLabel(const FontSet& fonts) {
+namespace {
+
+Canvas OverheatLabelAtFullSize(const FontSet& fonts) {
     Canvas c(1064, 300);
     // Hazard stripes along the top and bottom edges, on a dark translucent plate.
     c.PaintAll([](float x, float y) {
@@ -144,6 +146,13 @@ Canvas MakeOverheatLabel(const FontSet& fonts) {
     PaintCaption(c, Sheared(fonts.latin.Render("OVERHEAT", 190.0f, 1.0f, 6.0f), 0.15f), 532.0f,
                  150.0f, style);
     return c;
+}
+
+}  // namespace
+
+Canvas MakeOverheatLabel(const FontSet& fonts) {
+    // Shown 234 x 60 on screen: half the size it is drawn at keeps every detail that shows.
+    return OverheatLabelAtFullSize(fonts).Resized(532, 150);
 }
 
 Canvas MakeCostMarker() {

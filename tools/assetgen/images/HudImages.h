@@ -19,7 +19,7 @@ Canvas MakePortrait(const FontSet& fonts);
 // the stretch with point sampling.
 Canvas MakeEnergyFrame();
 Canvas MakeEnergyFill();
-// Data/tex/overHeat.png, 1064 x 300, shown at about a fifth of its size.
+// Data/tex/overHeat.png, 532 x 150, shown at about half its size.
 Canvas MakeOverheatLabel(const FontSet& fonts);
 // Data/tex/line.png, 100 x 100, shown 20 x 25: the shot-cost marker.
 Canvas MakeCostMarker();
