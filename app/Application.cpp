@@ -33,6 +33,7 @@ bool Application::Initialize(int width, int height) {
     }
 
     ShaderManager::GetInstance().Initialize();
+    picture.Start(settings.Get());
 
     if (!AudioManager::GetInstance().Initialize()) {
         platform.ShowMessageBox("サウンド初期化失敗", errorText, true, true);
@@ -52,18 +53,21 @@ void Application::Run(const SceneFactory& firstScene) {
     scenes.SetScene(firstScene ? firstScene() : nullptr);
 
     uint32_t frameStart = platform.GetTime();
+    uint64_t workStart = platform.GetWorkClockMicros();
     for (;;) {
         window.PumpMessages();
         if (!window.GetHandle()) break;
         AudioManager::GetInstance().Update();
         scenes.Step();
         GraphicsDevice::GetInstance().Present();
+        picture.EndPass(platform.GetWorkClockMicros() - workStart);
 
         // Sleep out the rest of the pass's budget; a slow pass is not made up for.
         const uint32_t now = platform.GetTime();
         const uint32_t budget = static_cast<uint32_t>(1000 / maxFps);
         if (now - frameStart < budget) platform.Sleep(budget + frameStart - now);
         frameStart = platform.GetTime();
+        workStart = platform.GetWorkClockMicros();
     }
     Shutdown();
 }

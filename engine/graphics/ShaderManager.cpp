@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ScenePass.h"
 
 ShaderManager& ShaderManager::GetInstance() {
     static ShaderManager instance;
@@ -48,6 +50,9 @@ bool ShaderManager::Initialize() {
 }
 
 void ShaderManager::Release() {
+    // Held effects and the scene pass's targets belong to the device that is going away.
+    EffectBatch::GetInstance().Discard();
+    ScenePass::GetInstance().Release();
     modelShader.Release();
     effectShader.Release();
     spriteShader.Release();
@@ -78,6 +83,8 @@ void ShaderManager::SetDistanceFog(bool enable, const Vector3& color, float dens
 }
 
 void ShaderManager::UploadCamera() {
+    // Held effects were placed for the camera the GPU has now.
+    if (camera.dirty) EffectBatch::GetInstance().Flush();
     camera.Upload();
 }
 
