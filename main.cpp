@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
     Application& application = Application::GetInstance();
     application.UseSettings(line.MakeStore());
     SetPlatform(std::make_unique<SdlPlatform>());
-    application.Run([] { return new Title; });
+    // A start-up failure (no window, no graphics, no sound) has been shown to the player;
+    // the status tells scripts and launchers too.
+    const bool ran = application.Run([] { return new Title; });
     SetPlatform(nullptr);
-    return 0;
+    return ran ? 0 : 1;
 }

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "app/DisplayMode.h"
+#include "app/FocusPause.h"
 #include "app/SceneManager.h"
 #include "engine/audio/AudioManager.h"
 #include "engine/graphics/GraphicsDevice.h"
@@ -32,7 +35,14 @@ bool Application::Initialize(int width, int height) {
         return false;
     }
 
-    ShaderManager::GetInstance().Initialize();
+    // A shader that does not build would leave the screen empty: a graphics failure too.
+    if (!ShaderManager::GetInstance().Initialize()) {
+        platform.ShowMessageBox("Direct3D初期化失敗", "シェーダー作成失敗", true, true);
+        ShaderManager::GetInstance().Release();
+        GraphicsDevice::GetInstance().Release();
+        window.Destroy();
+        return false;
+    }
     picture.Start(settings.Get());
 
     if (!AudioManager::GetInstance().Initialize()) {
@@ -45,20 +55,27 @@ bool Application::Initialize(int width, int height) {
     return true;
 }
 
-void Application::Run(const SceneFactory& firstScene) {
-    if (!Initialize(1280, 720)) return;
+bool Application::Run(const SceneFactory& firstScene) {
+    DisplayMode display(settings);
+    display.Prepare();
+    if (!Initialize(1280, 720)) return false;
 
     Platform& platform = GetPlatform();
     SceneManager& scenes = SceneManager::GetInstance();
     scenes.SetScene(firstScene ? firstScene() : nullptr);
 
+    FocusPause focus;
     uint32_t frameStart = platform.GetTime();
     uint64_t workStart = platform.GetWorkClockMicros();
     for (;;) {
         window.PumpMessages();
         if (!window.GetHandle()) break;
-        AudioManager::GetInstance().Update();
-        scenes.Step();
+        const std::vector<PlatformCommand> commands = platform.TakeCommands();
+        display.Handle(commands);
+        if (focus.Update(platform.IsActive())) {
+            AudioManager::GetInstance().Update();
+            scenes.Step();
+        }
         GraphicsDevice::GetInstance().Present();
         picture.EndPass(platform.GetWorkClockMicros() - workStart);
 
@@ -69,7 +86,9 @@ void Application::Run(const SceneFactory& firstScene) {
         frameStart = platform.GetTime();
         workStart = platform.GetWorkClockMicros();
     }
+    focus.End();
     Shutdown();
+    return true;
 }
 
 void Application::Shutdown() {

@@ -19,8 +19,9 @@ public:
     // Window, graphics device, shader manager, audio manager, in that order; a failure
     // shows its message box and leaves nothing initialised.
     bool Initialize(int width, int height);
-    // Initialise at 1280 × 720, install the first scene, loop, shut down.
-    void Run(const SceneFactory& firstScene);
+    // Initialise at 1280 × 720, install the first scene, loop, shut down. False when
+    // start-up failed (the process should then exit with a failure status).
+    bool Run(const SceneFactory& firstScene);
 
     GameWindow& GetWindow() { return window; }
     // The run's settings. The game installs the player's store before Run; tests, replays

@@ -51,8 +51,8 @@ bool SettingsStore::Load() {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (error) {
-        Warn(std::filesystem::exists(path) ? "cannot be read; using the defaults"
-                                           : "not found; using the defaults");
+        // No file yet is a first run, not a fault: nothing to tell.
+        if (std::filesystem::exists(path)) Warn("cannot be read; using the defaults");
         return false;
     }
     if (size > kMaxFileBytes) {

@@ -9,8 +9,9 @@
 // which may differ for one run (a command-line option overrides the file without being
 // written to it). A change the player makes in the game applies to both and is saved.
 //
-// The game never fails for its settings: a missing, unreadable or malformed file gives
-// the defaults and one warning line on stderr, and a file that cannot be written is
+// The game never fails for its settings: a missing file (the first run) gives the
+// defaults silently, an unreadable or malformed one the defaults and one warning line on
+// stderr, and a file that cannot be written is
 // reported the same way and otherwise ignored. A store without a path (tests, replays,
 // benchmarks) reads and writes nothing.
 class SettingsStore {
@@ -28,7 +29,7 @@ public:
     static std::string DefaultPath();
 
     // Reads the file into both the kept and the effective settings. Returns false (and
-    // leaves the defaults, after a warning) when it is missing or unreadable; bad lines
+    // leaves the defaults) when it is missing, or unreadable (after a warning); bad lines
     // keep their defaults and are each warned about, but still count as read.
     bool Load();
     // Writes the kept settings: to a temporary file beside it, then renamed over it, so

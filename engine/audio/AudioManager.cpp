@@ -2,6 +2,7 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+#include <AL/alext.h>
 
 #include "engine/audio/FwSoundInstance.h"
 
@@ -60,6 +61,20 @@ void AudioManager::Update() {
     }
 }
 
+bool AudioManager::PauseOutput(bool pause) {
+    if (!engine_) return false;
+    if (pause == outputPaused_) return true;
+    if (alcIsExtensionPresent(engine_->device, "ALC_SOFT_pause_device") != ALC_TRUE) return false;
+    // Looked up at run time: the extension's functions are not exported by every build.
+    using DeviceCall = void(ALC_APIENTRY*)(ALCdevice*);
+    const char* name = pause ? "alcDevicePauseSOFT" : "alcDeviceResumeSOFT";
+    auto call = reinterpret_cast<DeviceCall>(alcGetProcAddress(engine_->device, name));
+    if (call == nullptr) return false;
+    call(engine_->device);
+    outputPaused_ = pause;
+    return true;
+}
+
 void AudioManager::SetListener(const Vector3& position, const Vector3& front, const Vector3& top) {
     listenerPosition_ = position;
     if (front.LengthSquared() > 0.0f) listenerFront_ = front;
@@ -83,4 +98,5 @@ void AudioManager::Release() {
     voices.clear();
     liveGeneration_ = 0;
     engine_.reset();
+    outputPaused_ = false;
 }

@@ -35,6 +35,12 @@ public:
     // still held elsewhere goes mute and empty; Initialize may open a new device later.
     void Release();
 
+    // Stops (true) or restarts (false) the device's mixing as a whole: every voice holds
+    // where it is and stays playing, so the play list keeps it and it goes on from the same
+    // sample. False when there is no device or it cannot pause.
+    bool PauseOutput(bool pause);
+    bool IsOutputPaused() const { return outputPaused_; }
+
     // Whether a device is open (Initialize succeeded and Release has not run since).
     bool IsInitialized() const { return engine_ != nullptr; }
     std::size_t GetPlayListSize() const { return playList_.size(); }
@@ -67,6 +73,7 @@ private:
     Vector3 listenerTop_{0.0f, 1.0f, 0.0f};
     Vector3 listenerPosition_{};
     std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> playList_;
+    bool outputPaused_ = false;
 
     static constinit inline uint32_t liveGeneration_ = 0;  // 0: no device open
     static constinit inline uint32_t lastGeneration_ = 0;

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -13,9 +14,48 @@ struct SdlWavData {
     ~SdlWavData() { SDL_FreeWAV(data); }
 };
 
+uint32_t Le32(const Uint8* b) {
+    return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
+}
+
+// SDL allocates a chunk's declared size before it reads the chunk, so a file of a few bytes
+// that claims a 4 GB data chunk has it ask for 4 GB. The chunks it reads up to the first
+// "data" (format, fact and data) must fit in the bytes that are there; the others it skips,
+// and so does this walk. Like SDL it takes a file that starts with "WAVE" (no RIFF header)
+// as chunks from byte 4. Leaves the stream at its start.
+bool ChunksFit(SDL_RWops* rw) {
+    const Sint64 size = SDL_RWsize(rw);
+    Uint8 header[12];
+    Sint64 at = -1;
+    if (size >= 12 && SDL_RWread(rw, header, 1, 12) == 12) {
+        if (std::memcmp(header, "RIFF", 4) == 0) at = 12;
+        if (std::memcmp(header, "WAVE", 4) == 0) at = 4;
+    }
+    bool fit = true;
+    while (at >= 0 && at + 8 <= size && SDL_RWseek(rw, at, RW_SEEK_SET) == at &&
+           SDL_RWread(rw, header, 1, 8) == 8) {
+        const Sint64 length = Le32(header + 4);
+        const Sint64 body = at + 8;
+        const bool data = std::memcmp(header, "data", 4) == 0;
+        if ((data || std::memcmp(header, "fmt ", 4) == 0 || std::memcmp(header, "fact", 4) == 0) &&
+            length > size - body) {
+            fit = false;
+            break;
+        }
+        if (data) break;
+        at = body + length + (length & 1);  // chunks are padded to even sizes
+    }
+    SDL_RWseek(rw, 0, RW_SEEK_SET);
+    return fit;
+}
+
 bool DecodeRw(SDL_RWops* rw, PcmSound& out) {
     out = PcmSound{};
     if (rw == nullptr) return false;
+    if (!ChunksFit(rw)) {
+        SDL_RWclose(rw);
+        return false;
+    }
     // By default SDL plays a truncated data chunk up to where it ends; a cut-off file is a
     // broken asset, and we would rather hear nothing than half a sound. The RIFF size field
     // is still ignored, since many writers get it wrong.

@@ -19,7 +19,8 @@ struct PcmSound {
 // Reads RIFF/WAVE data through SDL's decoder and converts it to PcmSound. Formats: PCM 8, 16,
 // 24 and 32 bits, 32-bit IEEE float, A-law, mu-law, MS and IMA ADPCM; more than two channels are
 // mixed down to stereo, the rate is kept. A data chunk shorter than its header declares is
-// refused rather than played in part. Needs no open audio device and no SDL_Init.
+// refused rather than played in part, before anything is allocated for it (SDL would first
+// allocate what the header claims). Needs no open audio device and no SDL_Init.
 class WavDecoder {
 public:
     // False (and out left empty) for a missing file, a non-WAV file, a corrupt or truncated

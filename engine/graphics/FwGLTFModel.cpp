@@ -4,12 +4,18 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 
 #include "engine/graphics/GltfLoader.h"
 
 namespace {
 
+// A JSON number beyond the float range becomes an infinity of its sign, as the hardware
+// conversion would give; converting it directly is undefined.
 float ToFloat(double d) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (d > kLargest) return std::numeric_limits<float>::infinity();
+    if (d < -kLargest) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(d);
 }
 
@@ -201,12 +207,7 @@ void ComputeWorldMatrices(FwGLTFModel& model) {
     }
 }
 
-}  // namespace
-
-std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
-    tinygltf::Model file;
-    if (!GltfReadFile(path, file, log)) return nullptr;
-
+std::shared_ptr<FwGLTFModel> Convert(const tinygltf::Model& file, std::string* log) {
     auto model = std::make_shared<FwGLTFModel>();
     std::string reason;
     bool ok = false;
@@ -234,4 +235,18 @@ std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::strin
         return nullptr;
     }
     return model;
+}
+
+}  // namespace
+
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log) {
+    tinygltf::Model file;
+    if (!GltfReadFile(path, file, log)) return nullptr;
+    return Convert(file, log);
+}
+
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const FwGLTFMemory& memory, std::string* log) {
+    tinygltf::Model file;
+    if (!GltfReadMemory(memory, file, log)) return nullptr;
+    return Convert(file, log);
 }

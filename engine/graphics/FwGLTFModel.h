@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -77,3 +79,20 @@ struct FwGLTFModel {
 // Parses and converts path; null (after the messages above) when it fails. The messages
 // go to standard output, or are appended to *log instead when log is given (tools).
 std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const std::string& path, std::string* log = nullptr);
+
+// Reads a file a model refers to (an external buffer) into bytes; false when it cannot.
+using FwGLTFFileReader =
+    std::function<bool(const std::string& path, std::vector<unsigned char>& bytes)>;
+
+// A model held in memory instead of a file (not owned; read during the call only).
+struct FwGLTFMemory {
+    const unsigned char* data = nullptr;
+    std::size_t size = 0;
+    bool binary = false;        // the .glb layout, else glTF text
+    std::string baseDir;        // what relative uris are resolved against ("" or ending in '/')
+    FwGLTFFileReader readFile;  // reads external buffers; empty: from the disk
+};
+
+// The same as from a file, with the same acceptance, refusals and messages.
+std::shared_ptr<FwGLTFModel> FwLoadGLTFModel(const FwGLTFMemory& memory,
+                                             std::string* log = nullptr);

@@ -7,6 +7,7 @@
 
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/platform/Platform.h"
 
 namespace {
 
@@ -59,6 +60,29 @@ bool FwReadBackBuffer(std::vector<uint8_t>& out, int& width, int& height) {
     if (!device.IsInitialized()) return false;
     return ReadFramebuffer(device.GetBackBufferFramebuffer(), device.GetWidth(), device.GetHeight(),
                            out, width, height);
+}
+
+bool FwReadWindow(std::vector<uint8_t>& out, int& width, int& height) {
+    out.clear();
+    width = height = 0;
+    if (!GraphicsDevice::GetInstance().IsInitialized() || !HasPlatform()) return false;
+    const PlatformPoint size = GetPlatform().GetClientSize();
+    // What Present drew: the window's draw buffer (some surfaces default to reading the
+    // other one).
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    GLint drawBuffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
+    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    const bool read = ReadFramebuffer(0, size.x, size.y, out, width, height);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
+    return read;
+}
+
+bool FwSaveWindowScreenshot(const std::string& pngPath) {
+    std::vector<uint8_t> pixels;
+    int w = 0, h = 0;
+    if (pngPath.empty() || !FwReadWindow(pixels, w, h)) return false;
+    return stbi_write_png(pngPath.c_str(), w, h, 4, pixels.data(), w * 4) != 0;
 }
 
 bool FwReadPixel(int x, int y, uint8_t rgba[4]) {

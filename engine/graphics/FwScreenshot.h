@@ -21,5 +21,11 @@ bool FwReadDepth(int x, int y, float& depth);
 // The back buffer's pixels as FwReadPixels gives them, whatever target is bound.
 bool FwReadBackBuffer(std::vector<uint8_t>& out, int& width, int& height);
 
+// What the window shows: its drawable area after Present scaled the back buffer into it,
+// top row first. Only meaningful between Present and the buffer swap (the platform's
+// present hook).
+bool FwReadWindow(std::vector<uint8_t>& out, int& width, int& height);
+bool FwSaveWindowScreenshot(const std::string& pngPath);
+
 // Writes the back buffer as a PNG file (top row first). False on any failure.
 bool FwSaveScreenshot(const std::string& pngPath);

@@ -2,6 +2,7 @@
 
 #include <epoxy/gl.h>
 
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -10,10 +11,21 @@
 
 namespace {
 
+std::map<std::string, std::string>& Overrides() {
+    static std::map<std::string, std::string> overrides;
+    return overrides;
+}
+
+const char* FindSource(const char* name) {
+    const auto& overrides = Overrides();
+    const auto it = overrides.find(name);
+    return it != overrides.end() ? it->second.c_str() : FindEmbeddedShader(name);
+}
+
 // Expands `#include "name"` lines with other embedded files (one level is all we use, but
 // nesting works up to a small depth). False when a named file is missing.
 bool Expand(const char* name, std::string& out, std::string& log, int depth = 0) {
-    const char* source = FindEmbeddedShader(name);
+    const char* source = FindSource(name);
     if (!source || depth > 4) {
         log += std::string("missing shader source ") + name + "\n";
         return false;
@@ -51,6 +63,14 @@ GLuint Compile(GLenum stage, const std::string& source, std::string& log) {
 }
 
 }  // namespace
+
+void FwShaderProgram::OverrideSource(const std::string& name, const std::string& source) {
+    if (source.empty()) {
+        Overrides().erase(name);
+    } else {
+        Overrides()[name] = source;
+    }
+}
 
 FwShaderProgram::~FwShaderProgram() {
     Release();

@@ -24,6 +24,11 @@ public:
     void BindSampler(const char* samplerName, int unit);
     void Release();
 
+    // Replaces an embedded source by name for the builds that follow (shader development,
+    // and tests of what a broken driver or source does); an empty source removes the
+    // replacement.
+    static void OverrideSource(const std::string& name, const std::string& source);
+
     bool IsValid() const { return handle != 0; }
     unsigned GetHandle() const { return handle; }
     const std::string& GetLog() const { return log; }

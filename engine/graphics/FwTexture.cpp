@@ -1,7 +1,6 @@
 #include "engine/graphics/FwTexture.h"
 
 #include <epoxy/gl.h>
-#include <stb/stb_image.h>
 
 #include <algorithm>
 #include <fstream>
@@ -9,11 +8,12 @@
 #include <vector>
 
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ImageDecoder.h"
 #include "engine/graphics/TextureFormats.h"
 
 namespace {
 
-constexpr int kMaxImageSide = 16384;
+constexpr int kMaxImageSide = ImageDecoder::kMaxSide;
 
 int FullMipCount(int width, int height) {
     int levels = 1;
@@ -48,31 +48,6 @@ void UploadLevel(GLenum target, int level, int slice, int width, int height,
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
-uint32_t Le32(const std::vector<unsigned char>& b, size_t at) {
-    return static_cast<uint32_t>(b[at]) | static_cast<uint32_t>(b[at + 1]) << 8 |
-           static_cast<uint32_t>(b[at + 2]) << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-// The image decoder pads a cut-off uncompressed BMP with zeros instead of failing; a file
-// too short for the pixel rows its header announces is refused here.
-bool BmpLooksComplete(const std::vector<unsigned char>& b) {
-    if (b.size() < 2 || b[0] != 'B' || b[1] != 'M') return true;  // not a BMP
-    if (b.size() < 34) return false;
-    const uint32_t headerSize = Le32(b, 14);
-    if (headerSize < 40) return true;  // the old core header: left to the decoder
-    const uint64_t offset = Le32(b, 10);
-    const int32_t width = static_cast<int32_t>(Le32(b, 18));
-    const int32_t height = static_cast<int32_t>(Le32(b, 22));
-    const uint32_t bpp = static_cast<uint32_t>(b[28]) | static_cast<uint32_t>(b[29]) << 8;
-    const uint32_t compression = Le32(b, 30);
-    if (compression != 0 && compression != 3) return true;  // run-length data: no fixed size
-    if (width <= 0 || height == 0 || height == INT32_MIN) return false;
-    const uint64_t rowBytes = (static_cast<uint64_t>(width) * bpp + 31) / 32 * 4;
-    const uint64_t rows =
-        static_cast<uint64_t>(height < 0 ? -static_cast<int64_t>(height) : height);
-    return offset + rowBytes * rows <= b.size();
-}
-
 }  // namespace
 
 FwTexture::~FwTexture() {
@@ -101,40 +76,21 @@ bool FwTexture::Load(const std::string& path, bool renderTarget, bool depthStenc
     Release();
     if (path.empty() || !GraphicsDevice::LiveGeneration()) return false;
     std::vector<unsigned char> bytes;
-    if (!ReadWholeFile(path, bytes) || bytes.empty()) return false;
-    if (bytes.size() > static_cast<size_t>(INT32_MAX)) return false;
-    const int size = static_cast<int>(bytes.size());
-    if (!BmpLooksComplete(bytes)) return false;
-
-    int w = 0, h = 0, channels = 0;
-    if (!stbi_info_from_memory(bytes.data(), size, &w, &h, &channels)) return false;
-    if (w <= 0 || h <= 0 || w > kMaxImageSide || h > kMaxImageSide) return false;
+    if (!ReadWholeFile(path, bytes)) return false;
+    DecodedImage image;
+    if (!ImageDecoder::Decode(bytes.data(), bytes.size(), image)) return false;
+    // The file's bytes are no longer needed once decoded; the pixels go as soon as uploaded.
+    std::vector<unsigned char>().swap(bytes);
 
     TextureDesc d;
+    d.width = image.width;
+    d.height = image.height;
+    d.format = image.floats ? PixelFormat::R32G32B32A32_Float : PixelFormat::R8G8B8A8_Unorm;
     d.mipLevels = generateMips ? 0 : 1;
     d.bindFlags = BindFlag::ShaderResource | (renderTarget ? BindFlag::RenderTarget : 0u) |
                   (depthStencil ? BindFlag::DepthStencil : 0u);
-    SubresourceData initial;
-    bool ok = false;
-    if (stbi_is_hdr_from_memory(bytes.data(), size)) {
-        float* pixels = stbi_loadf_from_memory(bytes.data(), size, &w, &h, &channels, 4);
-        if (!pixels) return false;
-        d.width = w;
-        d.height = h;
-        d.format = PixelFormat::R32G32B32A32_Float;
-        initial = {pixels, static_cast<unsigned>(w) * 16u, 0};
-        ok = CreateStorage(d, &initial);
-        stbi_image_free(pixels);
-    } else {
-        stbi_uc* pixels = stbi_load_from_memory(bytes.data(), size, &w, &h, &channels, 4);
-        if (!pixels) return false;
-        d.width = w;
-        d.height = h;
-        d.format = PixelFormat::R8G8B8A8_Unorm;
-        initial = {pixels, static_cast<unsigned>(w) * 4u, 0};
-        ok = CreateStorage(d, &initial);
-        stbi_image_free(pixels);
-    }
+    const SubresourceData initial{image.pixels.get(), static_cast<unsigned>(image.RowBytes()), 0};
+    const bool ok = CreateStorage(d, &initial);
     if (!ok) return false;
     bottomUp = false;  // decoded rows went in top first
     filepath = path;

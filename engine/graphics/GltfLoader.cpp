@@ -10,6 +10,7 @@
 #include <tiny_gltf.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <limits>
@@ -46,17 +47,63 @@ void GltfReport(const std::string& text, std::string* log) {
     std::fflush(stdout);
 }
 
-bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* log) {
+namespace {
+
+// Reads through the game's own reader when one is given (external buffers from memory),
+// else from the disk as tinygltf does by default.
+bool ReadThroughHook(std::vector<unsigned char>* out, std::string* err, const std::string& path,
+                     void* user) {
+    const auto* reader = static_cast<const FwGLTFFileReader*>(user);
+    if (!(*reader)(path, *out)) {
+        if (err) *err += "cannot read " + path;
+        return false;
+    }
+    return true;
+}
+
+bool ExistsThroughHook(const std::string& path, void* user) {
+    std::vector<unsigned char> ignored;
+    return (*static_cast<const FwGLTFFileReader*>(user))(path, ignored);
+}
+
+std::string ExpandAsGiven(const std::string& path, void*) {
+    return path;
+}
+
+bool WriteNothing(std::string*, const std::string&, const std::vector<unsigned char>&, void*) {
+    return false;
+}
+
+// From the file at path, or from memory when given.
+bool Parse(const std::string& path, const FwGLTFMemory* memory, tinygltf::Model& out,
+           std::string* log) {
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(SkipImageData, nullptr);
+    if (memory && memory->readFile) {
+        loader.SetFsCallbacks({ExistsThroughHook, ExpandAsGiven, ReadThroughHook, WriteNothing,
+                               const_cast<FwGLTFFileReader*>(&memory->readFile)});
+    }
     std::string warn;
     std::string err;
     bool ok = false;
-    const bool binary = HasBinaryExtension(path);
+    const bool binary = memory ? memory->binary : HasBinaryExtension(path);
     GltfReport(binary ? "Reading binary glTF\n" : "Reading ASCII glTF\n", log);
     try {
-        ok = binary ? loader.LoadBinaryFromFile(&out, &err, &warn, path)
-                    : loader.LoadASCIIFromFile(&out, &err, &warn, path);
+        if (!memory) {
+            ok = binary ? loader.LoadBinaryFromFile(&out, &err, &warn, path)
+                        : loader.LoadASCIIFromFile(&out, &err, &warn, path);
+        } else if (!memory->data || memory->size == 0) {
+            err = "no data";
+        } else if (memory->size > std::numeric_limits<unsigned>::max()) {
+            err = "the data is too large";
+        } else if (binary) {
+            ok = loader.LoadBinaryFromMemory(&out, &err, &warn, memory->data,
+                                             static_cast<unsigned>(memory->size), memory->baseDir);
+        } else {
+            ok = loader.LoadASCIIFromString(&out, &err, &warn,
+                                            reinterpret_cast<const char*>(memory->data),
+                                            static_cast<unsigned>(memory->size), memory->baseDir);
+        }
     } catch (const std::exception& e) {
         err += e.what();
         ok = false;
@@ -70,6 +117,16 @@ bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* lo
     if (!ok) report += "Failed to parse glTF\n";
     if (!report.empty()) GltfReport(report, log);
     return ok;
+}
+
+}  // namespace
+
+bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* log) {
+    return Parse(path, nullptr, out, log);
+}
+
+bool GltfReadMemory(const FwGLTFMemory& memory, tinygltf::Model& out, std::string* log) {
+    return Parse(std::string(), &memory, out, log);
 }
 
 int64_t GltfAccessorView::ReadInteger(size_t k, int c) const {
@@ -163,7 +220,9 @@ struct GLTFPrimitive {
     int material = -1;
 };
 
+// Clamped to 0..1 first; a NaN channel (which no clamp catches) counts as 0.
 uint8_t ToColorByte(float channel) {
+    if (std::isnan(channel)) return 0;
     const float clamped = std::clamp(channel, 0.0f, 1.0f);
     return static_cast<uint8_t>(clamped * 255.0f);
 }

@@ -12,6 +12,7 @@ namespace tinygltf {
 class Model;
 }
 struct FwGLTFNode;
+struct FwGLTFMemory;
 
 // Writes loader messages to log when given, else to standard output (flushed).
 void GltfReport(const std::string& text, std::string* log);
@@ -20,6 +21,8 @@ void GltfReport(const std::string& text, std::string* log);
 // console messages. tinygltf exceptions are caught and reported as errors. Image files
 // are not opened or decoded here; materials only need their names.
 bool GltfReadFile(const std::string& path, tinygltf::Model& out, std::string* log);
+// The same for a model held in memory.
+bool GltfReadMemory(const FwGLTFMemory& memory, tinygltf::Model& out, std::string* log);
 
 // The elements of one accessor, checked to lie inside their buffer: element k starts at
 // data + k × stride and has componentCount components of componentSize bytes.

@@ -7,6 +7,7 @@
 
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GlStateMapping.h"
+#include "engine/graphics/Letterbox.h"
 #include "engine/platform/Platform.h"
 
 namespace {
@@ -45,7 +46,9 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
         errorText = "スワップチェイン作成失敗";
         return false;
     }
-    if (epoxy_gl_version() < 33) {
+    // The platform could open the window but not an OpenGL 3.3 core context on it: the
+    // device itself cannot be made.
+    if ((HasPlatform() && !GetPlatform().HasRenderContext()) || epoxy_gl_version() < 33) {
         errorText = "Direct3D11デバイス作成失敗";
         return false;
     }
@@ -68,6 +71,16 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
     nativeClipDepth = g_allowNativeClipDepth && hasClipControl;
     if (hasClipControl)
         glClipControl(GL_LOWER_LEFT, nativeClipDepth ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
+
+    // A single-buffered window surface (an offscreen pbuffer) has only a front buffer; the
+    // window's picture goes there, or Present would draw into nothing.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    GLboolean doubleBuffered = GL_TRUE;
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    if (!doubleBuffered) {
+        glDrawBuffer(GL_FRONT);
+        glReadBuffer(GL_FRONT);
+    }
 
     // Back buffer: an RGBA8 colour texture in our own framebuffer (Present copies it to
     // the window), so that it pairs with the device depth texture like any render target.
@@ -196,9 +209,28 @@ void GraphicsDevice::Present() {
         if (HasPlatform()) GetPlatform().SwapBuffers();
         return;
     }
+    PlatformPoint window{width, height};
+    if (HasPlatform()) {
+        const PlatformPoint size = GetPlatform().GetClientSize();
+        if (size.x > 0 && size.y > 0) window = size;
+    }
+    const LetterboxRect fit = FitLetterbox(width, height, window.x, window.y);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, mainFramebuffer);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glDisable(GL_SCISSOR_TEST);
+    const bool fullScale = fit.width == width && fit.height == height;
+    if (fit.width != window.x || fit.height != window.y) {
+        glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+        const float black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+        glClearBufferfv(GL_COLOR, 0, black);
+        ApplyBlendState(blend);
+    }
+    // At full scale a plain copy, so the window shows the picture pixel for pixel; scaled,
+    // linear filtering. The window's framebuffer has its origin at the bottom.
+    const int bottom = window.y - fit.y - fit.height;
+    glBlitFramebuffer(0, 0, width, height, fit.x, bottom, fit.x + fit.width, bottom + fit.height,
+                      GL_COLOR_BUFFER_BIT, fullScale ? GL_NEAREST : GL_LINEAR);
+    ApplyRasterizerState(rasterizer);
     glBindFramebuffer(GL_FRAMEBUFFER, currentFramebuffer);
     if (HasPlatform()) GetPlatform().SwapBuffers();
 }

@@ -50,7 +50,9 @@ public:
     // The same, without reaching the singleton (safe from destructors at process exit).
     static uint32_t LiveGeneration();
 
-    // Shows the frame (GetPlatform().SwapBuffers()).
+    // Shows the frame: the back buffer scaled into the window's drawable area as large as
+    // it fits with its aspect kept, centred between black bars (see FitLetterbox), then
+    // GetPlatform().SwapBuffers().
     void Present();
     // Called first by everything that changes or reads what draws land in (render targets,
     // viewport, clears, presenting), so that draws held back elsewhere go out before it.

@@ -1,6 +1,8 @@
 #include "engine/graphics/ShaderManager.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 #include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/GraphicsDevice.h"
@@ -31,13 +33,25 @@ void ShaderManager::ResetDefaults() {
     light.MarkDirty();
 }
 
+namespace {
+// The driver's own words are the only useful report of a shader that does not build.
+bool Report(bool built, const char* shader, const std::string& log) {
+    if (!built)
+        std::fprintf(stderr, "hoshikage: the %s shader failed to build:\n%s\n", shader,
+                     log.empty() ? "(the driver gave no log)" : log.c_str());
+    return built;
+}
+}  // namespace
+
 bool ShaderManager::Initialize() {
     Release();
     ResetDefaults();
-    // A shader that fails stays empty (draws nothing); the others carry on.
-    modelShader.Initialize();
-    effectShader.Initialize();
-    spriteShader.Initialize();
+    // A shader that fails stays empty (draws nothing); the others are still built, so that
+    // every failure is reported at once.
+    bool built = Report(modelShader.Initialize(), "model",
+                        modelShader.GetProgram().GetLog() + modelShader.GetUnlitProgram().GetLog());
+    built &= Report(effectShader.Initialize(), "effect", effectShader.GetProgram().GetLog());
+    built &= Report(spriteShader.Initialize(), "sprite", spriteShader.GetProgram().GetLog());
     GraphicsDevice& device = GraphicsDevice::GetInstance();
     if (!camera.Create() || !light.Create()) {
         camera.Release();
@@ -46,7 +60,7 @@ bool ShaderManager::Initialize() {
     }
     device.SetConstantBuffer(7, &camera.buffer);
     device.SetConstantBuffer(8, &light.buffer);
-    return true;
+    return built;
 }
 
 void ShaderManager::Release() {

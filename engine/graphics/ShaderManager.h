@@ -18,8 +18,9 @@ class ShaderManager {
 public:
     static ShaderManager& GetInstance();
 
-    // Builds the shaders and the shared blocks; a shader that fails is left empty and the
-    // rest carry on. False only when the shared blocks cannot be made.
+    // Builds the shaders and the shared blocks. A shader that fails is left empty, its
+    // driver log goes to stderr and the rest are still built; false when any shader or
+    // the shared blocks failed (the game cannot draw then, so start-up fails).
     bool Initialize();
     void Release();
 

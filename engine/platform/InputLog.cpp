@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr const char* kHeader = "hoshikage-input 1";
+constexpr const char* kHeader = "hoshikage-input 2";
+// Written before windows could lose the focus mid-run: the same lines without the mark.
+constexpr const char* kHeaderWithoutFocus = "hoshikage-input 1";
 
 template <typename T, typename Write>
 void WriteList(std::ostringstream& out, char tag, const T& items, char separator, Write write) {
@@ -43,12 +45,17 @@ bool ParseInt(const std::string& text, int base, long long& value) {
     return end && *end == '\0';
 }
 
-bool ParsePass(const std::string& line, PassLog& pass) {
+bool ParsePass(const std::string& line, bool focusMarks, PassLog& pass) {
     std::istringstream in(line);
     std::string tag, keys, cursors, times;
     if (!(in >> tag) || tag != "k" || !(in >> keys)) return false;
     if (!(in >> tag) || tag != "c" || !(in >> cursors)) return false;
-    if (!(in >> tag) || tag != "t") return false;
+    if (!(in >> tag)) return false;
+    if (focusMarks && tag == "p") {
+        pass.inactive = true;
+        if (!(in >> tag)) return false;
+    }
+    if (tag != "t") return false;
     std::string rest;
     std::getline(in, rest);
 
@@ -94,6 +101,7 @@ std::string InputLog::ToText() const {
         line << std::dec;
         WriteList(line, 'c', pass.cursorReads, ';',
                   [&](const PlatformPoint& p) { line << p.x << ',' << p.y; });
+        if (pass.inactive) line << " p";
         WriteList(line, 't', pass.timeReads, ' ', [&](uint32_t t) { line << t; });
         out << line.str().substr(1) << '\n';
     }
@@ -104,12 +112,13 @@ bool InputLog::FromText(const std::string& text) {
     passes.clear();
     std::istringstream in(text);
     std::string line;
-    if (!std::getline(in, line) || line != kHeader) return false;
+    if (!std::getline(in, line) || (line != kHeader && line != kHeaderWithoutFocus)) return false;
+    const bool focusMarks = line == kHeader;
     std::vector<PassLog> parsed;
     while (std::getline(in, line)) {
         if (line.empty()) continue;
         PassLog pass;
-        if (!ParsePass(line, pass)) return false;
+        if (!ParsePass(line, focusMarks, pass)) return false;
         parsed.push_back(std::move(pass));
     }
     passes = std::move(parsed);

@@ -30,10 +30,13 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Creates the window with a client area of exactly width × height pixels, the given
-    // UTF-8 caption, not resizable, and makes an OpenGL 3.3 core context current on it
-    // with swap interval 0. False when either fails (nothing is left open then).
+    // Creates the window with a client area of width × height pixels (or the whole desktop
+    // when fullscreen was asked for), the given UTF-8 caption, resizable, and makes an
+    // OpenGL 3.3 core context current on it with swap interval 0. False when the window
+    // cannot be made (nothing is left open then). A window whose context failed stays
+    // open: HasRenderContext tells, and the graphics device reports the failure.
     virtual bool CreateGameWindow(int width, int height, const std::string& caption) = 0;
+    virtual bool HasRenderContext() const { return true; }
     // Drains pending window events. Escape and the close button close the window during
     // this call (IsWindowOpen turns false; the OpenGL context stays until
     // DestroyGameWindow). Returns false when a quit request was met.
@@ -43,6 +46,15 @@ public:
     virtual void DestroyGameWindow() = 0;
     // Shows the back buffer of the current frame.
     virtual void SwapBuffers() = 0;
+    // The window's drawable area in pixels (the picture is scaled into it); 0 × 0 without a
+    // window.
+    virtual PlatformPoint GetClientSize() const { return {}; }
+    // Desktop fullscreen or a window. Asked before CreateGameWindow, the window opens that
+    // way. False when the window system refuses (the mode stays as it was).
+    virtual bool SetFullscreen(bool fullscreen) { return !fullscreen; }
+    virtual bool IsFullscreen() const { return false; }
+    // False while the window is in the background or minimised: the game holds still then.
+    virtual bool IsActive() const { return true; }
 
     // The commands given since the previous call, in the order given. Key presses that
     // make a command are read from the window's events during PumpMessages.

@@ -7,6 +7,7 @@ RecordingPlatform::RecordingPlatform(std::unique_ptr<Platform> inner) : inner(st
 bool RecordingPlatform::PumpMessages() {
     const bool result = inner->PumpMessages();
     PassLog pass;
+    pass.inactive = !inner->IsActive();
     for (int key : RecordedKeys()) {
         if (inner->IsKeyDown(key)) pass.held.insert(key);
     }
@@ -30,4 +31,8 @@ uint32_t RecordingPlatform::GetTime() const {
     const uint32_t t = inner->GetTime();
     log.passes.back().timeReads.push_back(t);
     return t;
+}
+
+bool RecordingPlatform::IsActive() const {
+    return !log.passes.back().inactive;
 }

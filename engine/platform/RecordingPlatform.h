@@ -6,9 +6,9 @@
 #include "engine/platform/Platform.h"
 
 // Wraps another platform and writes down everything the game reads from it, pass by pass
-// (keys held, cursor positions, clock readings), so that ReplayPlatform can play the run
-// back headless. Keys are sampled once per pass, when the events are pumped, so that a
-// pass sees one consistent keyboard state both live and in the replay.
+// (keys held, window focus, cursor positions, clock readings), so that ReplayPlatform can
+// play the run back headless. Keys and focus are sampled once per pass, when the events are
+// pumped, so that a pass sees one consistent state both live and in the replay.
 class RecordingPlatform : public Platform {
 public:
     explicit RecordingPlatform(std::unique_ptr<Platform> inner);
@@ -22,6 +22,11 @@ public:
     bool IsWindowOpen() const override { return inner->IsWindowOpen(); }
     void DestroyGameWindow() override { inner->DestroyGameWindow(); }
     void SwapBuffers() override { inner->SwapBuffers(); }
+    bool HasRenderContext() const override { return inner->HasRenderContext(); }
+    PlatformPoint GetClientSize() const override { return inner->GetClientSize(); }
+    bool SetFullscreen(bool fullscreen) override { return inner->SetFullscreen(fullscreen); }
+    bool IsFullscreen() const override { return inner->IsFullscreen(); }
+    bool IsActive() const override;
     std::vector<PlatformCommand> TakeCommands() override { return inner->TakeCommands(); }
     bool IsKeyDown(int virtualKey) const override;
     PlatformPoint GetCursorPos() const override;

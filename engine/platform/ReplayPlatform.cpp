@@ -4,7 +4,10 @@ ReplayPlatform::ReplayPlatform(InputLog recorded) : log(std::move(recorded)) {
     SetPassLimit(GetRecordedPasses());
     SetScript([this](uint64_t pass) {
         PassInput input;
-        if (pass < log.passes.size()) input.held = log.passes[pass].held;
+        if (pass < log.passes.size()) {
+            input.held = log.passes[pass].held;
+            input.focused = !log.passes[pass].inactive;
+        }
         return input;
     });
 }

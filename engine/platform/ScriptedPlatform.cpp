@@ -12,28 +12,42 @@ constexpr PlatformPoint kClientOrigin{100, 50};
 ScriptedPlatform::ScriptedPlatform(uint32_t startTime) : now(startTime) {
     // No display is needed: Mesa renders into an offscreen surface.
     if (!std::getenv("SDL_VIDEODRIVER")) SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
+    SetControllersWithWindow(false);
+    // SDL drops controller input while no window of the program has the keyboard focus,
+    // and the offscreen window never gets it.
+    SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
 }
 
 bool ScriptedPlatform::CreateGameWindow(int width, int height, const std::string& caption) {
     if (failWindowCreation) return false;
-    if (!SdlPlatform::CreateGameWindow(width, height, caption)) return false;
+    const int w = windowSize.x > 0 ? windowSize.x : width;
+    const int h = windowSize.y > 0 ? windowSize.y : height;
+    if (!SdlPlatform::CreateGameWindow(w, h, caption)) return false;
     cursor = ClientToScreen({width / 2, height / 2});
     return true;
 }
 
 bool ScriptedPlatform::PumpMessages() {
-    // Drain the offscreen window's own events; none of them is input here.
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-    }
     ++pass;
     if (pass > passLimit) {
         CloseWindow();
         return false;
     }
     input = script ? script(pass) : PassInput{};
-    cursor.x += input.mouseDx;
-    cursor.y += input.mouseDy;
+    // Controllers only once a script plugs one in: runs without them never start SDL's
+    // controller support.
+    if (!input.pads.empty() && !pads) {
+        pads = std::make_unique<VirtualPads>();
+        GetGamepads().Start(true);
+    }
+    if (pads) pads->Apply(input.pads);
+    // The offscreen window's own events are no input here; controller events are.
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) GetGamepads().HandleEvent(&event);
+    GetGamepads().Poll();
+    const PlatformPoint look = GetGamepads().TakeLook();
+    cursor.x += input.mouseDx + look.x;
+    cursor.y += input.mouseDy + look.y;
     for (PlatformCommand command : input.commands) AddCommand(command);
     if (passStartHook) passStartHook(pass);
     if (passHook) passHook(pass);
@@ -47,7 +61,7 @@ void ScriptedPlatform::SwapBuffers() {
 }
 
 bool ScriptedPlatform::IsKeyDown(int virtualKey) const {
-    return input.held.count(virtualKey) != 0;
+    return input.held.count(virtualKey) != 0 || GetGamepads().IsHeld(virtualKey);
 }
 
 PlatformPoint ScriptedPlatform::ClientToScreen(PlatformPoint client) const {

@@ -2,19 +2,28 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/platform/PadState.h"
 #include "engine/platform/SdlPlatform.h"
+#include "engine/platform/VirtualPads.h"
 
 // What the player does during one pass: keys and buttons held (virtual-key codes), the
-// mouse motion in pixels and the commands given (volume, fullscreen).
+// mouse motion in pixels, the commands given (volume, fullscreen), the controllers plugged
+// in with what they hold (by a slot number of the script's choosing: a slot that appears
+// plugs a controller in, one that disappears unplugs it), and whether the window has the
+// focus.
 struct PassInput {
     std::set<int> held;
     int mouseDx = 0;
     int mouseDy = 0;
     std::vector<PlatformCommand> commands;
+    std::map<int, PadState> pads;
+    bool focused = true;
     bool operator==(const PassInput&) const = default;
 };
 
@@ -43,8 +52,14 @@ public:
     void SetPassStartHook(Hook hook) { passStartHook = std::move(hook); }
     // Called right before each buffer swap (the finished picture of the pass is there).
     void SetPresentHook(Hook hook) { presentHook = std::move(hook); }
+    using SdlPlatform::SetFailContextCreation;
     // Makes the next CreateGameWindow fail, as a missing display would.
     void SetFailWindowCreation(bool fail) { failWindowCreation = fail; }
+    // The next window opens at this size whatever the game asks for, as a window the player
+    // resized would be (0 × 0: the size asked for).
+    void SetWindowSize(PlatformPoint size) { windowSize = size; }
+    // Controllers plugged in now (as the platform sees them, after the last pump).
+    int GetConnectedPads() const { return GetGamepads().GetConnectedCount(); }
 
     // Passes started so far (the pass now running, 1-based).
     uint64_t GetPass() const { return pass; }
@@ -66,6 +81,7 @@ public:
     bool PumpMessages() override;
     void SwapBuffers() override;
     bool IsKeyDown(int virtualKey) const override;
+    bool IsActive() const override { return input.focused; }
     PlatformPoint GetCursorPos() const override { return cursor; }
     void SetCursorPos(PlatformPoint screen) override { cursor = screen; }
     PlatformPoint ClientToScreen(PlatformPoint client) const override;
@@ -90,6 +106,8 @@ private:
     uint64_t passLimit = UINT64_MAX;
     uint32_t now;
     bool failWindowCreation = false;
+    PlatformPoint windowSize;
+    std::unique_ptr<VirtualPads> pads;
     bool cursorShown = true;
     PassInput input;
     PlatformPoint cursor;

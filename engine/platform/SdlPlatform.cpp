@@ -33,6 +33,10 @@ SDL_Scancode ScancodeFor(int vk) {
     }
 }
 
+bool IsEnter(SDL_Keycode sym) {
+    return sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
+}
+
 // The command a key press gives, if any. Key repeat counts, so holding '-' keeps lowering.
 bool CommandFor(const SDL_KeyboardEvent& key, PlatformCommand& command) {
     const SDL_Keycode sym = key.keysym.sym;
@@ -91,21 +95,30 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
 
-    // The window is not resizable, so the client area stays at the size asked for.
+    // The window opens at the game's size; the player may resize it or go fullscreen, and
+    // the picture is scaled to fit.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN);
+                              width, height, flags);
     if (!window) return false;
-    glContext = SDL_GL_CreateContext(window);
+    SDL_SetWindowMinimumSize(window, kMinimumWidth, kMinimumHeight);
+    focused = true;
+    minimized = false;
+    open = true;
+    virtualCursor = ClientToScreen({width / 2, height / 2});
+    // Controllers are optional: a machine without their support still plays.
+    if (controllersWithWindow) gamepads.Start(false);
+    glContext = failContext ? nullptr : SDL_GL_CreateContext(window);
     if (!glContext) {
-        SDL_DestroyWindow(window);
-        window = nullptr;
-        return false;
+        // The window stays: the graphics device reports the failure with its own message.
+        std::fprintf(stderr, "hoshikage: no OpenGL 3.3 core context: %s\n",
+                     failContext ? "refused" : SDL_GetError());
+        return true;
     }
     SDL_GL_MakeCurrent(window, glContext);
     // No vertical sync: the frame limiter paces the loop.
     SDL_GL_SetSwapInterval(0);
-    open = true;
-    virtualCursor = ClientToScreen({width / 2, height / 2});
     return true;
 }
 
@@ -114,6 +127,7 @@ bool SdlPlatform::PumpMessages() {
     while (SDL_PollEvent(&event)) {
         if (!HandleEvent(&event)) return false;
     }
+    PollGamepads();
     return true;
 }
 
@@ -124,21 +138,61 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
             CloseWindow();
             return false;
         case SDL_WINDOWEVENT:
-            if (event.window.event == SDL_WINDOWEVENT_CLOSE) CloseWindow();
+            HandleWindowEvent(event.window.event);
             break;
         case SDL_KEYDOWN: {
             if (event.key.keysym.sym == SDLK_ESCAPE) CloseWindow();
             PlatformCommand command;
             if (CommandFor(event.key, command)) AddCommand(command);
+            // The Enter of Alt+Enter belongs to the fullscreen toggle until it is let go,
+            // even when Alt is released first.
+            if (IsEnter(event.key.keysym.sym) && (event.key.keysym.mod & KMOD_ALT) != 0)
+                enterTakenByCommand = true;
             break;
         }
+        case SDL_KEYUP:
+            if (IsEnter(event.key.keysym.sym)) enterTakenByCommand = false;
+            break;
         case SDL_MOUSEMOTION:
-            if (captured) AddMouseMotion(event.motion.xrel, event.motion.yrel);
+            // Motion while the game holds still would turn the camera at once on return.
+            if (captured && IsActive()) AddMouseMotion(event.motion.xrel, event.motion.yrel);
+            break;
+        default:
+            gamepads.HandleEvent(&event);
+            break;
+    }
+    return true;
+}
+
+void SdlPlatform::HandleWindowEvent(int windowEvent) {
+    switch (windowEvent) {
+        case SDL_WINDOWEVENT_CLOSE:
+            CloseWindow();
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            focused = false;
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            focused = true;
+            break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+        case SDL_WINDOWEVENT_HIDDEN:
+            minimized = true;
+            break;
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_SHOWN:
+            minimized = false;
             break;
         default:
             break;
     }
-    return true;
+}
+
+void SdlPlatform::PollGamepads() {
+    gamepads.Poll();
+    const PlatformPoint look = gamepads.TakeLook();
+    if (captured && IsActive()) AddMouseMotion(look.x, look.y);
 }
 
 void SdlPlatform::AddMouseMotion(int dx, int dy) {
@@ -154,6 +208,16 @@ void SdlPlatform::CloseWindow() {
         captured = false;
     }
     if (window) SDL_HideWindow(window);
+}
+
+bool SdlPlatform::SetFullscreen(bool on) {
+    if (window && SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+        std::fprintf(stderr, "hoshikage: cannot switch %s fullscreen: %s\n", on ? "to" : "from",
+                     SDL_GetError());
+        return false;
+    }
+    fullscreen = on;
+    return true;
 }
 
 void SdlPlatform::DestroyGameWindow() {
@@ -179,6 +243,10 @@ std::vector<PlatformCommand> SdlPlatform::TakeCommands() {
 }
 
 bool SdlPlatform::IsKeyDown(int virtualKey) const {
+    return IsKeyboardOrMouseDown(virtualKey) || gamepads.IsHeld(virtualKey);
+}
+
+bool SdlPlatform::IsKeyboardOrMouseDown(int virtualKey) const {
     if (virtualKey == vk::LButton || virtualKey == vk::RButton) {
         const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
         return (buttons &
@@ -188,6 +256,12 @@ bool SdlPlatform::IsKeyDown(int virtualKey) const {
     const Uint8* keys = SDL_GetKeyboardState(&count);
     if (virtualKey == vk::Shift) {
         return keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT];
+    }
+    if (virtualKey == vk::Return) {
+        // Either Enter key; with Alt it is the fullscreen toggle, not the game's Enter.
+        const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
+        return !alt && !enterTakenByCommand &&
+               (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
     }
     const SDL_Scancode code = ScancodeFor(virtualKey);
     return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];

@@ -31,6 +31,8 @@ public:
     // within 2.0 and age + 1; stones (2): stone hit within 6.5; cannons (3): damage 200
     // within 6.5; other kinds: age + 1 only.
     void TestTarget(const Matrix& target, int kind);
+    // One pass's age for a pass without any robot test.
+    void AgeWithoutTarget() { ++age; }
     // Hull test against the battleship's hit model at its world matrix: hull hit when the
     // ray from the bullet along its ray direction meets the hull closer than 1.0. A null
     // ship clears the flag.

@@ -79,6 +79,10 @@ void Player::UpdateBullets(EnemyList& enemies, const std::vector<Stone*>& stones
                 if (bullet.GetDamage() != 0) enemy->SetPendingDamage(bullet.GetDamage());
                 damageOut = 0;
             }
+            // The age counts robot tests, so with no robot about a bullet that misses
+            // everything would fly (and be tested and drawn) for the rest of the battle;
+            // it ages as if one robot were there instead.
+            if (enemies.empty()) bullet.AgeWithoutTarget();
             for (Stone* stone : stones) {
                 bullet.TestTarget(stone->GetBaseMatrix(), Bullet::kStone);
                 if (!bullet.IsStoneHit()) continue;

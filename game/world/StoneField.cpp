@@ -1,21 +1,8 @@
 #include "game/world/StoneField.h"
 
-#include <bit>
-#include <cstdint>
-#include <cstdio>
-
 #include "engine/audio/SoundCache.h"
 
 namespace {
-
-constexpr size_t kRecordBytes = 12;
-
-float LittleEndianFloat(const unsigned char* bytes) {
-    const uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                          static_cast<uint32_t>(bytes[2]) << 16 |
-                          static_cast<uint32_t>(bytes[3]) << 24;
-    return std::bit_cast<float>(bits);
-}
 
 // Erases element i of both lists in one step; the caller does not advance i.
 template <typename T>
@@ -24,22 +11,6 @@ void EraseAt(std::vector<T>& list, size_t i) {
 }
 
 }  // namespace
-
-bool StoneField::ReadTable(const std::string& path, Vector3 (&positions)[kStoneCount]) {
-    for (Vector3& p : positions) p = Vector3();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    for (int i = 0; i < kStoneCount; ++i) {
-        unsigned char record[kRecordBytes] = {};
-        // A record cut off by the end of the file counts as missing: its stone stays at
-        // the origin rather than at a position made of stray bytes.
-        if (std::fread(record, 1, kRecordBytes, file) != kRecordBytes) break;
-        positions[i] = Vector3(LittleEndianFloat(record), LittleEndianFloat(record + 4),
-                               LittleEndianFloat(record + 8));
-    }
-    std::fclose(file);
-    return true;
-}
 
 StoneField::StoneField(const std::string& tablePath) {
     stones.reserve(kStoneCount);

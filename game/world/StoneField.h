@@ -39,6 +39,9 @@ public:
     // Reads the table into positions; records the file lacks stay (0, 0, 0). False when
     // the file cannot be opened.
     static bool ReadTable(const std::string& path, Vector3 (&positions)[kStoneCount]);
+    // The same from the file's bytes (any length; extra bytes are ignored).
+    static void ParseTable(const unsigned char* bytes, size_t size,
+                           Vector3 (&positions)[kStoneCount]);
 
 private:
     void Shatter();

@@ -286,3 +286,57 @@ TEST(GltfLoader, InterleavedAndBinaryMatchPacked) {
     EXPECT_EQ(a->nodes[0]->vertices[3].uv, Vector2(0, 1));
     EXPECT_EQ(a->nodes[0]->vertices[3].normal, Vector3(1, 0, 0));
 }
+
+TEST(GltfLoader, FromMemoryAsFromFilesWithBuffersThroughTheReader) {
+    TestGltf g = MakeTriangle(true);
+    const std::string dir = TestDirectory("memory");
+    g.WriteGltf(dir + "/tri.gltf", "tri.bin");
+    g.WriteGlb(dir + "/tri.glb");
+    const auto fromFile = FwLoadGLTFModel(dir + "/tri.gltf");
+    ASSERT_TRUE(fromFile);
+
+    const std::string text = ReadFile(dir + "/tri.gltf");
+    const std::string bin = ReadFile(dir + "/tri.bin");
+    std::vector<std::string> asked;
+    FwGLTFMemory memory;
+    memory.data = reinterpret_cast<const unsigned char*>(text.data());
+    memory.size = text.size();
+    memory.baseDir = "models/";
+    memory.readFile = [&](const std::string& path, std::vector<unsigned char>& bytes) {
+        asked.push_back(path);
+        bytes.assign(bin.begin(), bin.end());
+        return true;
+    };
+    std::string log;
+    const auto fromText = FwLoadGLTFModel(memory, &log);
+    ASSERT_TRUE(fromText) << log;
+    EXPECT_NE(log.find("Reading ASCII glTF"), std::string::npos);
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.back(), "models/tri.bin");
+
+    const std::string glb = ReadFile(dir + "/tri.glb");
+    FwGLTFMemory binary;
+    binary.data = reinterpret_cast<const unsigned char*>(glb.data());
+    binary.size = glb.size();
+    binary.binary = true;
+    const auto fromGlb = FwLoadGLTFModel(binary, &log);
+    ASSERT_TRUE(fromGlb) << log;
+
+    for (const auto& other : {fromText, fromGlb}) {
+        const FwGLTFNode& x = *fromFile->nodes[0];
+        const FwGLTFNode& y = *other->nodes[0];
+        ASSERT_EQ(x.vertices.size(), y.vertices.size());
+        EXPECT_EQ(0, std::memcmp(x.vertices.data(), y.vertices.data(),
+                                 x.vertices.size() * sizeof(FwMeshVertex)));
+        ASSERT_EQ(x.faces.size(), y.faces.size());
+        EXPECT_EQ(x.faces[0].i1, y.faces[0].i1);
+    }
+
+    // A buffer the reader cannot give fails the model, as a missing .bin does.
+    memory.readFile = [](const std::string&, std::vector<unsigned char>&) { return false; };
+    log.clear();
+    EXPECT_FALSE(FwLoadGLTFModel(memory, &log));
+    EXPECT_NE(log.find("Failed to parse glTF"), std::string::npos);
+    memory.data = nullptr;
+    EXPECT_FALSE(FwLoadGLTFModel(memory, &log));
+}

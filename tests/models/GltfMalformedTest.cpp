@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 #include "engine/graphics/FwGLTFModel.h"
 #include "models/TestGltf.h"
@@ -220,4 +221,33 @@ TEST(GltfMalformed, BrokenHierarchies) {
             g.SetScene({1, 0});
         },
         "although it has a parent");
+}
+
+// Numbers a file may hold that have no float or byte form: loaded, with defined results.
+TEST(GltfMalformed, NanColoursAndNumbersBeyondTheFloatRange) {
+    TestGltf g;
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const nlohmann::json attributes = {
+        {"POSITION", g.AddFloats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3")},
+        {"COLOR_0", g.AddFloats({nan, 0.5f, 1, 1, 2, -1, nan, nan, 0, 0, 0, 0}, "VEC4")}};
+    g.AddMesh({TestGltf::Primitive(attributes)});
+    g.AddNode({{"mesh", 0}, {"translation", {1e300, -1e300, 2.0}}});
+    g.SetScene({0});
+    const std::string path = TestDirectory("numbers") + "/model.gltf";
+    g.WriteGltf(path, "model.bin");
+    testing::internal::CaptureStdout();
+    const auto model = FwLoadGLTFModel(path);
+    testing::internal::GetCapturedStdout();
+    ASSERT_TRUE(model);
+    const FwGLTFNode& node = *model->nodes[0];
+    ASSERT_EQ(node.vertices.size(), 3u);
+    EXPECT_EQ(node.vertices[0].color[0], 0);  // NaN
+    EXPECT_EQ(node.vertices[0].color[1], 127);
+    EXPECT_EQ(node.vertices[1].color[0], 255);  // clamped
+    EXPECT_EQ(node.vertices[1].color[1], 0);
+    EXPECT_EQ(node.vertices[2].color[0], 0);
+    const Vector3 t = node.localMatrix.Translation();
+    EXPECT_EQ(t.x, std::numeric_limits<float>::infinity());
+    EXPECT_EQ(t.y, -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(t.z, -2.0f);  // mirrored
 }

@@ -179,7 +179,7 @@ TEST(PlayerBullets, AStoneHitMarksTheStoneSparksAndRemovesTheBullet) {
     EXPECT_EQ(counts[3], 1u);
 }
 
-TEST(PlayerBullets, BulletsWithoutRobotsNeverAgeAndAgedOnesLeaveAfter180Tests) {
+TEST(PlayerBullets, ABulletLeavesAfter180RobotTests) {
     std::vector<size_t> counts;
     RunStage(
         185, {},
@@ -193,6 +193,29 @@ TEST(PlayerBullets, BulletsWithoutRobotsNeverAgeAndAgedOnesLeaveAfter180Tests) {
         {});
     EXPECT_EQ(counts[179], 1u);  // age 180: not above the limit
     EXPECT_EQ(counts[180], 0u);  // age 181
+}
+
+// With no robot in the battle nothing tests a bullet against a robot; it must still leave
+// (after as many passes as a single robot's tests would take) instead of flying on for
+// the rest of the battle.
+TEST(PlayerBullets, WithoutRobotsABulletAgesOnePerPassAndLeaves) {
+    std::vector<size_t> counts;
+    std::vector<int> ages;
+    RunStage(
+        185, {},
+        [&](PlayerStage& stage) {
+            stage.GetPlayer().AddBullet(Matrix::CreateTranslation(0.0f, 4.0f, 0.0f), {0, 0, 1});
+            stage.afterUpdate = [&](PlayerStage& s, int) {
+                const auto& bullets = s.GetPlayer().GetBullets();
+                counts.push_back(bullets.size());
+                ages.push_back(bullets.empty() ? -1 : bullets[0]->GetAge());
+            };
+        },
+        {});
+    EXPECT_EQ(ages[0], 1);
+    EXPECT_EQ(ages[99], 100);
+    EXPECT_EQ(counts[179], 1u);
+    EXPECT_EQ(counts[180], 0u);
 }
 
 }  // namespace

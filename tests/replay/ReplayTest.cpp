@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "app/Application.h"
@@ -70,6 +71,27 @@ TEST(InputLogFile, RoundTripsThroughText) {
     std::filesystem::remove(path);
 }
 
+TEST(InputLogFile, KeepsInactivePassesAndReadsOlderRecordings) {
+    InputLog log;
+    log.passes.resize(3);
+    log.passes[1].inactive = true;
+    log.passes[1].timeReads = {1016, 1032};
+    log.passes[2].held = {'W'};
+    InputLog back;
+    ASSERT_TRUE(back.FromText(log.ToText()));
+    EXPECT_EQ(back.passes, log.passes);
+
+    // A recording from before the focus mark existed: every pass was active.
+    ASSERT_TRUE(back.FromText("hoshikage-input 1\nk - c - t 1000\nk 57 c 3,4 t 1016 1032\n"));
+    ASSERT_EQ(back.passes.size(), 2u);
+    EXPECT_FALSE(back.passes[1].inactive);
+    EXPECT_EQ(back.passes[1].held, (std::set<int>{'W'}));
+    // The mark is not part of the older format, and stands only before the clock readings.
+    EXPECT_FALSE(back.FromText("hoshikage-input 1\nk - c - p t 1000\n"));
+    EXPECT_FALSE(back.FromText("hoshikage-input 2\nk - p c - t 1000\n"));
+    EXPECT_FALSE(back.FromText("hoshikage-input 2\nk - c - p\n"));
+}
+
 TEST(InputLogFile, RejectsDamagedFiles) {
     InputLog log;
     EXPECT_FALSE(log.Load("/nonexistent/hoshikage/input.txt"));
@@ -119,6 +141,61 @@ TEST(Replay, ReproducesARecordedRunPassForPass) {
     }
     EXPECT_EQ(replayed.size(), recorded.size());
     EXPECT_EQ(replayed, recorded);
+}
+
+TEST(Replay, ReproducesARunWhoseWindowLostTheFocus) {
+    PrepareHeadlessEnvironment();
+    const auto script = [](uint64_t pass) {
+        PassInput input = Script(pass);
+        // The player switches away twice, holding keys and moving the mouse meanwhile.
+        input.focused = !(pass >= 30 && pass < 45) && !(pass >= 80 && pass < 81);
+        return input;
+    };
+    std::vector<uint64_t> recorded;
+    InputLog log;
+    {
+        auto scripted = std::make_unique<ScriptedPlatform>(98765);
+        scripted->SetScript(script);
+        scripted->SetPassLimit(120);
+        auto recorder = std::make_unique<RecordingPlatform>(std::move(scripted));
+        RecordingPlatform* recording = recorder.get();
+        SetPlatform(std::move(recorder));
+        Application::GetInstance().Run([&] { return new ProbeScene(recorded); });
+        log = recording->GetLog();
+        SetPlatform(nullptr);
+    }
+    // 16 of the 120 passes ran no game logic.
+    ASSERT_EQ(recorded.size(), 104u);
+    size_t inactive = 0;
+    for (const PassLog& pass : log.passes) inactive += pass.inactive;
+    EXPECT_EQ(inactive, 16u);
+
+    InputLog reloaded;
+    ASSERT_TRUE(reloaded.FromText(log.ToText()));
+    std::vector<uint64_t> replayed;
+    {
+        auto replay = std::make_unique<ReplayPlatform>(reloaded);
+        ReplayPlatform* player = replay.get();
+        SetPlatform(std::move(replay));
+        Application::GetInstance().Run([&] { return new ProbeScene(replayed); });
+        EXPECT_FALSE(player->IsDiverged());
+        SetPlatform(nullptr);
+    }
+    EXPECT_EQ(replayed, recorded);
+
+    // Without the marks the replay would run the paused passes and go its own way.
+    InputLog unmarked = reloaded;
+    for (PassLog& pass : unmarked.passes) pass.inactive = false;
+    std::vector<uint64_t> wrong;
+    {
+        auto replay = std::make_unique<ReplayPlatform>(unmarked);
+        ReplayPlatform* player = replay.get();
+        SetPlatform(std::move(replay));
+        Application::GetInstance().Run([&] { return new ProbeScene(wrong); });
+        EXPECT_TRUE(player->IsDiverged());
+        SetPlatform(nullptr);
+    }
+    EXPECT_NE(wrong, recorded);
 }
 
 }  // namespace

@@ -37,15 +37,16 @@ GameHarness::~GameHarness() {
     SetPlatform(nullptr);
 }
 
-void GameHarness::Run(const Application::SceneFactory& firstScene, uint64_t passes) {
+bool GameHarness::Run(const Application::SceneFactory& firstScene, uint64_t passes) {
     platform->SetPassLimit(platform->GetPass() + passes);
     if (drawn) {
         platform->SetPassStartHook([this](uint64_t pass) {
             GraphicsDevice::GetInstance().SetSkipRasterization(!drawn(pass));
         });
     }
-    Application::GetInstance().Run(firstScene);
+    const bool ran = Application::GetInstance().Run(firstScene);
     platform->SetPassStartHook(nullptr);
+    return ran;
 }
 
 PassInput GameHarness::Hold(std::initializer_list<int> keys, int mouseDx, int mouseDy) {

@@ -23,7 +23,8 @@ public:
 
     // Runs Application::Run with the given first scene for exactly `passes` passes.
     // Input, per-pass checks and screenshots go through Platform()'s script and hooks.
-    void Run(const Application::SceneFactory& firstScene, uint64_t passes);
+    // False when start-up failed.
+    bool Run(const Application::SceneFactory& firstScene, uint64_t passes);
 
     // Chooses the passes whose picture is rasterised; the others make every draw call
     // but skip the fill (see GraphicsDevice::SetSkipRasterization), which keeps runs of

@@ -1,17 +1,29 @@
 // assetgen: writes every file the game reads below Data/ into a folder.
 //   assetgen OUT_DIR [--contact-sheet FILE] [--only TEXT]
 // --only writes just the images and sounds whose path contains TEXT, and no models.
+//   assetgen --icons OUT_DIR NAME
+// writes the desktop icon, OUT_DIR/hicolor/NxN/apps/NAME.png at each installed size.
 #include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "AssetGenerator.h"
+#include "images/AppIcon.h"
 #include "models/ModelGenerator.h"
 
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: %s OUT_DIR [--contact-sheet FILE] [--only TEXT]\n", argv[0]);
         return 2;
+    }
+    if (std::string(argv[1]) == "--icons") {
+        std::string error;
+        if (argc != 4 || !WriteAppIcons(argv[2], argv[3], error)) {
+            std::fprintf(stderr, "assetgen: icons: %s\n",
+                         argc != 4 ? "usage: --icons OUT_DIR NAME" : error.c_str());
+            return argc != 4 ? 2 : 1;
+        }
+        return 0;
     }
     const std::filesystem::path outRoot = argv[1];
     std::filesystem::path sheet;

@@ -36,7 +36,10 @@ int Record(const std::string& path) {
     auto recorder = std::make_unique<RecordingPlatform>(std::make_unique<SdlPlatform>());
     RecordingPlatform* recording = recorder.get();
     SetPlatform(std::move(recorder));
-    Application::GetInstance().Run([] { return new Title; });
+    if (!Application::GetInstance().Run([] { return new Title; })) {
+        SetPlatform(nullptr);
+        return 1;
+    }
     const bool saved = recording->GetLog().Save(path);
     const size_t passes = recording->GetLog().passes.size();
     SetPlatform(nullptr);
@@ -68,11 +71,13 @@ int Play(const std::string& path, const std::string& shotDir, int every) {
         });
     }
     SetPlatform(std::move(replay));
-    Application::GetInstance().Run([] { return new Title; });
+    if (!Application::GetInstance().Run([] { return new Title; })) {
+        SetPlatform(nullptr);
+        return 1;
+    }
     std::printf("replayed %llu passes%s\n",
                 static_cast<unsigned long long>(player->GetRecordedPasses()),
-                player->IsDiverged() ? " (diverged: the game read input the recording lacks)"
-                                     : "");
+                player->IsDiverged() ? " (diverged: the game read input the recording lacks)" : "");
     const bool diverged = player->IsDiverged();
     SetPlatform(nullptr);
     return diverged ? 1 : 0;

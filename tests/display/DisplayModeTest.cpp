@@ -1,0 +1,95 @@
+// Fullscreen: toggled by the player's command, opened as the settings say, remembered in
+// the settings file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/Application.h"
+#include "support/GameHarness.h"
+
+namespace {
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A folder per test: ctest runs the tests of this fixture in parallel processes.
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        path = std::filesystem::temp_directory_path() / ("hoshikage_display_test_" + test) /
+               "settings.ini";
+        std::filesystem::remove_all(path.parent_path());
+    }
+    void TearDown() override {
+        Application::GetInstance().UseSettings(SettingsStore());
+        std::filesystem::remove_all(path.parent_path());
+    }
+    void Use(const std::string& text) {
+        if (!text.empty()) {
+            std::filesystem::create_directories(path.parent_path());
+            std::ofstream(path) << text;
+        }
+        SettingsStore store(path.string());
+        store.Load();
+        Application::GetInstance().UseSettings(std::move(store));
+    }
+    std::string Saved() const {
+        std::ifstream in(path);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    std::filesystem::path path;
+};
+
+TEST_F(SettingsFile, F11TogglesFullscreenAndTheChoiceIsKept) {
+    Use("volume = 40\n");
+    GameHarness harness;
+    std::vector<bool> fullscreen;
+    harness.Platform().SetScript([](uint64_t pass) {
+        PassInput input;
+        if (pass == 2 || pass == 5) input.commands = {PlatformCommand::ToggleFullscreen};
+        return input;
+    });
+    std::string savedAfterFirst;
+    harness.Platform().SetPassHook([&](uint64_t pass) {
+        fullscreen.push_back(harness.Platform().IsFullscreen());
+        if (pass == 4) savedAfterFirst = Saved();
+    });
+    harness.Run([] { return new SceneBase; }, 6);
+    // The hook sees each pass before the loop acts on its commands.
+    EXPECT_EQ(fullscreen, (std::vector<bool>{false, false, true, true, true, false}));
+    EXPECT_NE(savedAfterFirst.find("fullscreen = true"), std::string::npos) << savedAfterFirst;
+    EXPECT_NE(Saved().find("fullscreen = false"), std::string::npos) << Saved();
+    // The rest of the player's file survives.
+    EXPECT_NE(Saved().find("volume = 40"), std::string::npos) << Saved();
+}
+
+TEST_F(SettingsFile, TheWindowOpensInTheRememberedModeAndTheGameIsDrawnTheSame) {
+    Use("fullscreen = true\n");
+    GameHarness harness;
+    bool fullscreenAtFirstPass = false;
+    harness.Platform().SetPassHook([&](uint64_t pass) {
+        if (pass == 1) fullscreenAtFirstPass = harness.Platform().IsFullscreen();
+    });
+    harness.Run([] { return new SceneBase; }, 2);
+    EXPECT_TRUE(fullscreenAtFirstPass);
+    EXPECT_EQ(harness.Platform().GetSwapCount(), 2);
+}
+
+TEST_F(SettingsFile, OtherCommandsLeaveTheWindowAlone) {
+    Use("");
+    GameHarness harness;
+    harness.Platform().SetScript([](uint64_t) {
+        PassInput input;
+        input.commands = {PlatformCommand::VolumeUp, PlatformCommand::ToggleMute};
+        return input;
+    });
+    harness.Run([] { return new SceneBase; }, 3);
+    EXPECT_FALSE(harness.Platform().IsFullscreen());
+    EXPECT_EQ(Saved().find("fullscreen"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,193 @@
+#include "support/InputChecks.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/Settings.h"
+#include "engine/audio/WavDecoder.h"
+#include "engine/graphics/FwGLTFModel.h"
+#include "engine/graphics/ImageDecoder.h"
+#include "engine/platform/InputLog.h"
+#include "engine/platform/ReplayPlatform.h"
+#include "game/world/StoneField.h"
+
+namespace inputcheck {
+namespace {
+
+void Require(bool promise, const char* what) {
+    if (promise) return;
+    std::fprintf(stderr, "input check failed: %s\n", what);
+    std::abort();
+}
+
+// The converted model keeps the loader's promises: faces index their own node's vertices,
+// subsets tile the faces in order and name existing materials, roots are nodes of the model.
+void CheckModel(const FwGLTFModel& model) {
+    for (const auto& node : model.nodes) {
+        Require(node != nullptr, "a node record exists");
+        for (const FwMeshFace& f : node->faces) {
+            Require(f.i0 < node->vertices.size() && f.i1 < node->vertices.size() &&
+                        f.i2 < node->vertices.size(),
+                    "face indices lie below the node's vertex count");
+        }
+        uint64_t next = 0;
+        for (const FwMeshSubset& s : node->subsets) {
+            Require(s.firstFace == next, "subsets follow each other");
+            next += s.faceCount;
+            Require(s.materialIndex >= -1 &&
+                        (s.materialIndex < 0 || size_t(s.materialIndex) < model.materials.size()),
+                    "a subset names an existing material");
+        }
+        Require(next == node->faces.size(), "subsets cover every face");
+        for (const auto& child : node->children) {
+            Require(child != nullptr && child->index >= 0 &&
+                        size_t(child->index) < model.nodes.size() &&
+                        model.nodes[size_t(child->index)] == child,
+                    "children are nodes of the model");
+        }
+    }
+    for (const auto& root : model.rootNodes) {
+        Require(root != nullptr && size_t(root->index) < model.nodes.size() &&
+                    model.nodes[size_t(root->index)] == root,
+                "roots are nodes of the model");
+    }
+}
+
+// Models read from memory may name no external file: nothing outside the input is read.
+bool NoFiles(const std::string&, std::vector<unsigned char>&) {
+    return false;
+}
+
+void LoadModel(const uint8_t* data, std::size_t size, bool binary, FwGLTFFileReader reader) {
+    FwGLTFMemory memory;
+    memory.data = data;
+    memory.size = size;
+    memory.binary = binary;
+    memory.readFile = std::move(reader);
+    std::string log;
+    if (const auto model = FwLoadGLTFModel(memory, &log)) CheckModel(*model);
+}
+
+}  // namespace
+
+void GltfText(const uint8_t* data, std::size_t size) {
+    LoadModel(data, size, false, NoFiles);
+}
+
+void GltfBinary(const uint8_t* data, std::size_t size) {
+    LoadModel(data, size, true, NoFiles);
+}
+
+void GltfBuffer(const std::string& modelText, const uint8_t* data, std::size_t size) {
+    nlohmann::json model = nlohmann::json::parse(modelText);
+    Require(model.contains("buffers") && model["buffers"].size() == 1 &&
+                model["buffers"][0].contains("uri"),
+            "the fuzzed model has one external buffer");
+    model["buffers"][0]["byteLength"] = size;
+    const std::string uri = model["buffers"][0]["uri"].get<std::string>();
+    const std::string text = model.dump();
+    LoadModel(reinterpret_cast<const uint8_t*>(text.data()), text.size(), false,
+              [&](const std::string& path, std::vector<unsigned char>& bytes) {
+                  if (path != uri) return false;
+                  bytes.assign(data, data + size);
+                  return true;
+              });
+}
+
+void Image(const uint8_t* data, std::size_t size) {
+    DecodedImage image;
+    if (!ImageDecoder::Decode(data, size, image)) {
+        Require(!image.pixels && image.width == 0, "a refused image leaves nothing behind");
+        return;
+    }
+    Require(image.pixels != nullptr, "a decoded image has pixels");
+    Require(image.width > 0 && image.height > 0 && image.width <= ImageDecoder::kMaxSide &&
+                image.height <= ImageDecoder::kMaxSide,
+            "a decoded image's size is within the limits");
+    // Every row the texture upload reads must be there and be decoded data, not leftovers:
+    // a second decode compares all of them.
+    DecodedImage again;
+    Require(ImageDecoder::Decode(data, size, again) && again.width == image.width &&
+                again.height == image.height && again.floats == image.floats,
+            "an image decodes the same way twice");
+    Require(std::memcmp(image.pixels.get(), again.pixels.get(),
+                        image.RowBytes() * size_t(image.height)) == 0,
+            "an image decodes to the same pixels twice");
+}
+
+void Wav(const uint8_t* data, std::size_t size) {
+    PcmSound pcm;
+    if (!WavDecoder::DecodeMemory(data, size, pcm)) {
+        Require(pcm.samples.empty() && pcm.channels == 0, "a refused sound leaves nothing");
+        return;
+    }
+    Require(pcm.channels == 1 || pcm.channels == 2, "a sound has one or two channels");
+    Require(pcm.sampleRate > 0, "a sound has a positive rate");
+    Require(!pcm.samples.empty() && pcm.samples.size() % size_t(pcm.channels) == 0,
+            "a sound holds whole frames");
+}
+
+void StoneTable(const uint8_t* data, std::size_t size) {
+    Vector3 positions[StoneField::kStoneCount];
+    StoneField::ParseTable(data, size, positions);
+    for (size_t i = 0; i < size_t(StoneField::kStoneCount); ++i) {
+        float expected[3] = {0.0f, 0.0f, 0.0f};
+        if ((i + 1) * 12 <= size) {
+            // The file is little-endian, and so is every machine this builds for.
+            std::memcpy(expected, data + i * 12, sizeof expected);
+        }
+        Require(std::memcmp(expected, &positions[i].x, 4) == 0 &&
+                    std::memcmp(expected + 1, &positions[i].y, 4) == 0 &&
+                    std::memcmp(expected + 2, &positions[i].z, 4) == 0,
+                "whole records are read bit for bit, the rest are zero");
+    }
+}
+
+void ReplayLog(const uint8_t* data, std::size_t size) {
+    InputLog log;
+    if (!log.FromText(std::string(reinterpret_cast<const char*>(data), size))) {
+        Require(log.passes.empty(), "a refused log is left empty");
+        return;
+    }
+    InputLog again;
+    Require(again.FromText(log.ToText()), "a saved log reads back");
+    Require(again.passes == log.passes, "a saved log reads back unchanged");
+
+    // Play it as the replay tool would, asking every pass for one reading more than it
+    // recorded (a run that diverged).
+    ReplayPlatform platform(std::move(log));
+    const InputLog& recorded = again;
+    for (size_t pass = 1; pass < recorded.passes.size() && pass < 4096; ++pass) {
+        if (!platform.PumpMessages()) break;
+        for (size_t k = 0; k <= recorded.passes[pass].cursorReads.size(); ++k)
+            platform.GetCursorPos();
+        for (size_t k = 0; k <= recorded.passes[pass].timeReads.size(); ++k) platform.GetTime();
+    }
+}
+
+void SettingsFile(const uint8_t* data, std::size_t size) {
+    std::vector<std::string> warnings;
+    const Settings settings =
+        ParseSettings(std::string(reinterpret_cast<const char*>(data), size), warnings);
+    Require(settings.volume >= 0 && settings.volume <= Settings::kMaxVolume,
+            "the volume is in range");
+    Require(settings.renderScale == Settings::kAuto ||
+                (settings.renderScale >= Settings::kMinRenderScale &&
+                 settings.renderScale <= Settings::kMaxRenderScale),
+            "the render scale is auto or in range");
+    Require(settings.antiAliasing == Settings::kAuto || settings.antiAliasing == 0 ||
+                settings.antiAliasing == 2 || settings.antiAliasing == 4 ||
+                settings.antiAliasing == 8,
+            "the anti-aliasing is a known choice");
+    // What the game writes back must read as the same settings, without a warning.
+    std::vector<std::string> rewarnings;
+    Require(ParseSettings(FormatSettings(settings), rewarnings) == settings,
+            "saved settings read back unchanged");
+    Require(rewarnings.empty(), "saved settings read back without warnings");
+}
+
+}  // namespace inputcheck
