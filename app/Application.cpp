@@ -14,6 +14,18 @@
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
 
+namespace {
+
+// The body of the no-sound message: what failed, and the way to play on without sound.
+std::string NoSoundMessage(const std::string& failure) {
+    return "サウンドの出力デバイスを開けませんでした。\n" + failure +
+           "\n\nTo play without sound, start the game with OpenAL Soft's null output:\n"
+           "    ALSOFT_DRIVERS=null hoshikage\n"
+           "(README, \"Sound without a sound card\").";
+}
+
+}  // namespace
+
 Application& Application::GetInstance() {
     static Application instance;
     return instance;
@@ -46,12 +58,15 @@ bool Application::Initialize(int width, int height) {
     picture.Start(settings.Get());
 
     if (!AudioManager::GetInstance().Initialize()) {
-        platform.ShowMessageBox("サウンド初期化失敗", errorText, true, true);
+        platform.ShowMessageBox("サウンド初期化失敗",
+                                NoSoundMessage(AudioManager::GetInstance().GetFailure()), true,
+                                true);
         ShaderManager::GetInstance().Release();
         GraphicsDevice::GetInstance().Release();
         window.Destroy();
         return false;
     }
+    volume.Start();
     return true;
 }
 
@@ -72,9 +87,13 @@ bool Application::Run(const SceneFactory& firstScene) {
         if (!window.GetHandle()) break;
         const std::vector<PlatformCommand> commands = platform.TakeCommands();
         display.Handle(commands);
+        volume.Handle(commands);
         if (focus.Update(platform.IsActive())) {
             AudioManager::GetInstance().Update();
             scenes.Step();
+            // Over the frame just drawn: a paused loop keeps its last picture, and a sign
+            // drawn again over it would darken it pass by pass.
+            volume.DrawIndicator();
         }
         GraphicsDevice::GetInstance().Present();
         picture.EndPass(platform.GetWorkClockMicros() - workStart);

@@ -6,6 +6,7 @@
 #include "app/PictureQuality.h"
 #include "app/SceneBase.h"
 #include "app/SettingsStore.h"
+#include "app/VolumeControl.h"
 
 // The process's one application: initialises the window and the engine singletons, runs
 // the frame loop until the window is gone, then shuts down.
@@ -43,5 +44,6 @@ private:
     // Tests, replays and benchmarks keep this one: fixed pictures (no multisampling, full
     // scale), so that screenshots mean the same on every machine and at every speed.
     SettingsStore settings = SettingsStore::Reproducible();
+    VolumeControl volume{settings};
     PictureQuality picture;
 };

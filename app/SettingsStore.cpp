@@ -51,8 +51,14 @@ bool SettingsStore::Load() {
     std::error_code error;
     const auto size = std::filesystem::file_size(path, error);
     if (error) {
-        // No file yet is a first run, not a fault: nothing to tell.
-        if (std::filesystem::exists(path)) Warn("cannot be read; using the defaults");
+        if (std::filesystem::exists(path)) {
+            Warn("cannot be read; using the defaults");
+            return false;
+        }
+        // A first run: say where the settings will live and write the defaults there, so
+        // the player finds the file to edit and later starts have nothing to warn about.
+        Warn("not found; writing the defaults");
+        Save();
         return false;
     }
     if (size > kMaxFileBytes) {

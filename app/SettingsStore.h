@@ -9,11 +9,11 @@
 // which may differ for one run (a command-line option overrides the file without being
 // written to it). A change the player makes in the game applies to both and is saved.
 //
-// The game never fails for its settings: a missing file (the first run) gives the
-// defaults silently, an unreadable or malformed one the defaults and one warning line on
-// stderr, and a file that cannot be written is
-// reported the same way and otherwise ignored. A store without a path (tests, replays,
-// benchmarks) reads and writes nothing.
+// The game never fails for its settings: a missing, unreadable or malformed file gives
+// the defaults and one warning line on stderr (a missing one is then written with the
+// defaults, so only the first run warns), and a file that cannot be written is reported
+// the same way and otherwise ignored. A store without a path (tests, replays, benchmarks)
+// reads and writes nothing.
 class SettingsStore {
 public:
     SettingsStore() = default;
@@ -29,8 +29,9 @@ public:
     static std::string DefaultPath();
 
     // Reads the file into both the kept and the effective settings. Returns false (and
-    // leaves the defaults) when it is missing, or unreadable (after a warning); bad lines
-    // keep their defaults and are each warned about, but still count as read.
+    // leaves the defaults, after a warning) when it is missing or unreadable; a missing
+    // file is created with the defaults. Bad lines keep their defaults and are each warned
+    // about, but still count as read.
     bool Load();
     // Writes the kept settings: to a temporary file beside it, then renamed over it, so
     // an interrupted write never leaves half a file. Creates the folder when needed.

@@ -4,6 +4,8 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
+#include <cstdlib>
+
 #include "engine/audio/FwSoundInstance.h"
 
 struct AudioManager::Engine {
@@ -31,16 +33,33 @@ AudioManager::~AudioManager() {
 bool AudioManager::Initialize() {
     Release();
 
+    failure_.clear();
     auto engine = std::make_unique<Engine>();
     engine->device = alcOpenDevice(nullptr);
-    if (engine->device == nullptr) return false;
-    engine->context = alcCreateContext(engine->device, nullptr);
+    if (engine->device == nullptr) {
+        failure_ = "OpenAL could not open the default sound output device";
+        const char* drivers = std::getenv("ALSOFT_DRIVERS");
+        if (drivers != nullptr && drivers[0] != '\0') {
+            failure_ += std::string(" (ALSOFT_DRIVERS=") + drivers + ")";
+        }
+        failure_ += ".";
+        return false;
+    }
+    // The limiter is an extension: where it is missing, loud pile-ups clip as they would
+    // anywhere else.
+    const ALCint limiter[] = {ALC_OUTPUT_LIMITER_SOFT, useLimiter_ ? ALC_TRUE : ALC_FALSE, 0};
+    const bool canLimit = alcIsExtensionPresent(engine->device, "ALC_SOFT_output_limiter");
+    engine->context = alcCreateContext(engine->device, canLimit ? limiter : nullptr);
     if (engine->context == nullptr || alcMakeContextCurrent(engine->context) != ALC_TRUE) {
+        const char* name = alcGetString(engine->device, ALC_DEVICE_SPECIFIER);
+        failure_ = std::string("OpenAL opened the sound output device \"") +
+                   (name != nullptr ? name : "?") + "\" but could not start mixing on it.";
         return false;
     }
     // Inverse distance, clamped: full volume within a voice's reference distance (its curve
     // distance scaler), scaler / distance beyond. Voices set their own reference distance.
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alListenerf(AL_GAIN, kCalibratedGain * masterGain_);
     alGetError();
 
     engine_ = std::move(engine);
@@ -48,6 +67,19 @@ bool AudioManager::Initialize() {
     if (liveGeneration_ == 0) liveGeneration_ = ++lastGeneration_;  // 0 means "no device"
     listenerFront_ = Vector3(0.0f, 0.0f, 1.0f);
     return true;
+}
+
+void AudioManager::SetMasterGain(float gain) {
+    if (!(gain > 0.0f)) gain = 0.0f;  // negative and NaN alike: silence
+    masterGain_ = gain;
+    if (engine_) alListenerf(AL_GAIN, kCalibratedGain * masterGain_);
+}
+
+bool AudioManager::IsLimiting() const {
+    if (!engine_) return false;
+    ALCint on = ALC_FALSE;
+    alcGetIntegerv(engine_->device, ALC_OUTPUT_LIMITER_SOFT, 1, &on);
+    return on == ALC_TRUE;
 }
 
 void AudioManager::Update() {
@@ -93,7 +125,7 @@ bool AudioManager::IsInPlayList(const FwSoundInstance* instance) const {
 
 void AudioManager::Release() {
     // Voices first: their sources must be deleted while the context still exists.
-    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> voices;
+    PlayList voices;
     voices.swap(playList_);
     voices.clear();
     liveGeneration_ = 0;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "engine/math/Vector3.h"
 
@@ -16,12 +17,18 @@ class FwSoundInstance;
 // game's left-handed world (x right, y up, z forward) in world units.
 class AudioManager {
 public:
+    // Voices kept alive while they sound, keyed by the instance's address.
+    using PlayList = std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>>;
+
     static AudioManager& GetInstance();
 
     // Opens the default output device and makes a context current. Empties the play list and
     // closes any previous device first. False when no device or context can be had (the
-    // application then refuses to start).
+    // application then refuses to start); GetFailure then says which step failed.
     bool Initialize();
+    // What the last Initialize could not do, in a sentence for the player; empty after a
+    // success.
+    const std::string& GetFailure() const { return failure_; }
     // Once per main-loop pass: drops every play-list entry that is not playing (finished,
     // stopped or paused). A dropped voice lives on only while other handles hold it.
     void Update();
@@ -35,6 +42,23 @@ public:
     // still held elsewhere goes mute and empty; Initialize may open a new device later.
     void Release();
 
+    // The level of everything the game plays, as a factor of the calibrated level: 1 plays
+    // the mix at the loudness it is calibrated for, 0 is silence. Applies at once and to
+    // every later device.
+    void SetMasterGain(float gain);
+    float GetMasterGain() const { return masterGain_; }
+    // The listener gain at master gain 1. The game's per-sound volumes are low (music 0.03,
+    // effects 0.01 to 0.2); this lifts the whole mix, balance unchanged, to about -23 LUFS
+    // integrated with true peaks under -1 dBTP, as measured by the loudness tool.
+    static constexpr float kCalibratedGain = 13.964f;  // +22.9 dB
+
+    // Whether devices opened from now on ask for OpenAL Soft's output limiter (the default):
+    // it holds the mix under full scale when the loudest sounds pile up, instead of letting
+    // the samples clip. Measurements turn it off to show what it holds back.
+    static void UseOutputLimiter(bool use) { useLimiter_ = use; }
+    // Whether the open device runs the limiter.
+    bool IsLimiting() const;
+
     // Stops (true) or restarts (false) the device's mixing as a whole: every voice holds
     // where it is and stays playing, so the play list keeps it and it goes on from the same
     // sample. False when there is no device or it cannot pause.
@@ -45,6 +69,7 @@ public:
     bool IsInitialized() const { return engine_ != nullptr; }
     std::size_t GetPlayListSize() const { return playList_.size(); }
     bool IsInPlayList(const FwSoundInstance* instance) const;
+    const PlayList& GetPlayList() const { return playList_; }
 
     const Vector3& GetListenerPosition() const { return listenerPosition_; }
     const Vector3& GetListenerFront() const { return listenerFront_; }
@@ -72,8 +97,13 @@ private:
     Vector3 listenerFront_{0.0f, 0.0f, -1.0f};
     Vector3 listenerTop_{0.0f, 1.0f, 0.0f};
     Vector3 listenerPosition_{};
-    std::map<const FwSoundInstance*, std::shared_ptr<FwSoundInstance>> playList_;
+    PlayList playList_;
+    std::string failure_;
+    float masterGain_ = 1.0f;
+
     bool outputPaused_ = false;
+
+    static constinit inline bool useLimiter_ = true;
 
     static constinit inline uint32_t liveGeneration_ = 0;  // 0: no device open
     static constinit inline uint32_t lastGeneration_ = 0;

@@ -40,6 +40,8 @@ public:
     State GetState() const;
     bool IsPlaying() const { return GetState() == State::Playing; }
     bool Is3D() const { return is3D_; }
+    // Where the last Play3D placed the voice (world units).
+    const Vector3& GetEmitterPosition() const { return emitterPosition_; }
     // Playback position within the sound, in seconds (0 when stopped).
     float GetPlaybackSeconds() const;
     const std::shared_ptr<FwSoundEffect>& GetSource() const { return source_; }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 namespace {
 
@@ -49,8 +50,11 @@ bool ChunksFit(SDL_RWops* rw) {
     return fit;
 }
 
-bool DecodeRw(SDL_RWops* rw, PcmSound& out) {
-    out = PcmSound{};
+template <typename Sound>
+bool DecodeRw(SDL_RWops* rw, Sound& out) {
+    using Value = typename decltype(Sound::samples)::value_type;
+    constexpr SDL_AudioFormat kTarget = std::is_same_v<Value, float> ? AUDIO_F32SYS : AUDIO_S16SYS;
+    out = Sound{};
     if (rw == nullptr) return false;
     if (!ChunksFit(rw)) {
         SDL_RWclose(rw);
@@ -69,7 +73,7 @@ bool DecodeRw(SDL_RWops* rw, PcmSound& out) {
 
     const Uint8 outChannels = spec.channels >= 2 ? 2 : 1;
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kTarget,
                                         outChannels, spec.freq);
     if (built < 0) return false;
 
@@ -91,14 +95,14 @@ bool DecodeRw(SDL_RWops* rw, PcmSound& out) {
     const int outBytes = built == 1 ? cvt.len_cvt : cvt.len;
 
     const std::size_t frameValues = outChannels;
-    const std::size_t values = static_cast<std::size_t>(outBytes) / sizeof(int16_t);
+    const std::size_t values = static_cast<std::size_t>(outBytes) / sizeof(Value);
     const std::size_t wholeValues = values - values % frameValues;
     if (wholeValues == 0) return false;
 
     out.channels = outChannels;
     out.sampleRate = spec.freq;
     out.samples.resize(wholeValues);
-    std::memcpy(out.samples.data(), work.data(), wholeValues * sizeof(int16_t));
+    std::memcpy(out.samples.data(), work.data(), wholeValues * sizeof(Value));
     return true;
 }
 
@@ -114,4 +118,10 @@ bool WavDecoder::DecodeMemory(const void* data, std::size_t size, PcmSound& out)
     out = PcmSound{};
     if (data == nullptr || size == 0 || size > static_cast<std::size_t>(INT32_MAX)) return false;
     return DecodeRw(SDL_RWFromConstMem(data, static_cast<int>(size)), out);
+}
+
+bool WavDecoder::DecodeFile(const std::string& path, FloatPcmSound& out) {
+    out = FloatPcmSound{};
+    if (path.empty()) return false;
+    return DecodeRw(SDL_RWFromFile(path.c_str(), "rb"), out);
 }

@@ -85,7 +85,7 @@ bool FwTexture::Load(const std::string& path, bool renderTarget, bool depthStenc
     TextureDesc d;
     d.width = image.width;
     d.height = image.height;
-    d.format = image.floats ? PixelFormat::R32G32B32A32_Float : PixelFormat::R8G8B8A8_Unorm;
+    d.format = PixelFormat::R8G8B8A8_Unorm;
     d.mipLevels = generateMips ? 0 : 1;
     d.bindFlags = BindFlag::ShaderResource | (renderTarget ? BindFlag::RenderTarget : 0u) |
                   (depthStencil ? BindFlag::DepthStencil : 0u);

@@ -32,9 +32,8 @@ public:
     FwTexture(const FwTexture&) = delete;
     FwTexture& operator=(const FwTexture&) = delete;
 
-    // Decodes an image file (PNG, BMP, TGA, HDR; ImageDecoder) into an RGBA8 texture (HDR
-    // files into RGBA32 float) with a shader view, plus a render-target and/or depth view
-    // when asked. generateMips builds the full mip chain. Fails on an empty path, a missing,
+    // Decodes an image file (PNG or BMP; ImageDecoder) into an RGBA8 texture with a shader
+    // view, plus a render-target and/or depth view when asked. generateMips builds the full mip chain. Fails on an empty path, a missing,
     // unreadable or corrupt file, another format, or an image larger than 16384 texels on a
     // side. The path is UTF-8 and opened as given.
     bool Load(const std::string& path, bool renderTarget = false, bool depthStencil = false,

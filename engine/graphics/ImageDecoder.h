@@ -6,24 +6,22 @@
 // Decodes image files into pixels for FwTexture, with no graphics device needed (so the
 // decoder can be tested and fuzzed on its own).
 //
-// Accepts PNG, BMP, TGA and Radiance HDR (the first decoder that reads the data wins), at
-// most kMaxSide texels on a side. Refuses empty or unreadable data, the decoder's other
-// formats (JPEG, GIF, PSD, PIC, PNM), an uncompressed BMP shorter than its header announces
+// Accepts PNG and BMP, the formats the game reads, at most kMaxSide texels on a side.
+// Refuses empty or unreadable data, every other format (the decoder's JPEG, TGA and HDR
+// readers mishandle corrupt files), a BMP shorter than the pixel rows its header announces
 // (the decoder would pad it with zeros) and a PNG whose compressed data zlib finds corrupt
 // (the decoder would read memory it never wrote).
-// Output: four channels per texel, rows top first; 8-bit unsigned for every format but
-// HDR, which gives 32-bit floats.
+// Output: four 8-bit channels per texel, rows top first.
 struct DecodedImage {
     struct Free {
         void operator()(void* pixels) const;
     };
 
-    int width = 0;   // texels
-    int height = 0;  // texels
-    bool floats = false;
+    int width = 0;                       // texels
+    int height = 0;                      // texels
     std::unique_ptr<void, Free> pixels;  // owned; null when nothing was decoded
 
-    std::size_t RowBytes() const { return static_cast<std::size_t>(width) * (floats ? 16u : 4u); }
+    std::size_t RowBytes() const { return static_cast<std::size_t>(width) * 4u; }
 };
 
 class ImageDecoder {

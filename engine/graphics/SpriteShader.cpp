@@ -52,6 +52,11 @@ void SpriteShader::SetTransform(const Matrix& m) {
     sprite.MarkDirty();
 }
 
+void SpriteShader::SetColour(const Color& colour) {
+    sprite.data.g_color = colour.ToVector4();
+    sprite.MarkDirty();
+}
+
 void SpriteShader::Begin(bool linearFilter, bool disableDepth) {
     if (begun) return;
     // Images go over whatever the 3D effects have drawn so far.
@@ -96,10 +101,7 @@ void SpriteShader::DrawSprite(FwTexture* texture, int x, int y, int width, int h
     const bool ownBatch = !begun;
     if (ownBatch) Begin(false, true);
     GraphicsDevice& device = GraphicsDevice::GetInstance();
-    if (colour) {
-        sprite.data.g_color = colour->ToVector4();
-        sprite.MarkDirty();
-    }
+    if (colour) SetColour(*colour);
 
     float uLeft = 0.0f, uRight = 1.0f, vTop = 0.0f, vBottom = 1.0f;
     const TextureDesc& desc = texture->GetDesc();

@@ -31,6 +31,8 @@ public:
 
     // g_mTransform (pixels → pixels, row vectors), default identity.
     void SetTransform(const Matrix& m);
+    // The sticky colour that DrawSprite calls without a colour use (see DrawSprite).
+    void SetColour(const Color& colour);
     // Starts a batch: projection from the current viewport, saves depth-stencil state,
     // rasterizer and sampler slot 0, sets depth off (when disableDepth), point or linear
     // sampling, and the sprite program. Does nothing while a batch is open.

@@ -1,9 +1,5 @@
 #include "game/effects/HitFlash.h"
 
-namespace {
-constexpr int kCellPixels = 240;
-}
-
 HitFlash::HitFlash() : quad("Data/effect/attack2.png") {}
 
 HitFlash::HitFlash(const Matrix& world)

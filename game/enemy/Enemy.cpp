@@ -202,7 +202,7 @@ void Enemy::RunSwing(EnemyManager& manager) {
     }
     if (!attackStarted) return;
     rightHand = RestHand();
-    swing->RunEnemySwing(rightHand);
+    swing->RunEnemySwing(rightHand, world);
     rightHand = swing->GetOutputPose();
     attackRequest = ready = swing->IsRunning();
     if (!attackRequest && !ready) attackStarted = false;

@@ -21,12 +21,12 @@ Matrix SwingAnimator::PlayerStrikePose() {
     return Matrix::CreateRotationX(70.0f) * Matrix::CreateTranslation(0.6f, -0.0f, 0.5f);
 }
 
-void SwingAnimator::PlayStrikeSound(const Matrix& rest) {
-    PlaySound3DOnce("Data/sound/attack.wav", rest.Translation(), 0.1f, false,
+void SwingAnimator::PlayStrikeSound(const Matrix& rest, const Matrix& ownerWorld) {
+    PlaySound3DOnce("Data/sound/attack.wav", (rest * ownerWorld).Translation(), 0.1f, false,
                     std::numeric_limits<float>::max());
 }
 
-void SwingAnimator::RunEnemySwing(const Matrix& rest) {
+void SwingAnimator::RunEnemySwing(const Matrix& rest, const Matrix& ownerWorld) {
     running = true;
     if (keyIndex == 0 && setUpIndex == 0) {
         pose.SetUp(0.025f, rest, EnemyRaisePose());
@@ -35,7 +35,7 @@ void SwingAnimator::RunEnemySwing(const Matrix& rest) {
     if (keyIndex == 1 && setUpIndex == 1) {
         pose.SetUp(0.1f, pose.GetCurrent(), EnemyStrikePose());
         hitWindow = true;
-        PlayStrikeSound(rest);
+        PlayStrikeSound(rest, ownerWorld);
         setUpIndex = 2;
     }
     if (keyIndex == 2 && setUpIndex == 2) {
@@ -55,7 +55,7 @@ void SwingAnimator::RunEnemySwing(const Matrix& rest) {
     }
 }
 
-void SwingAnimator::RunPlayerSwing(const Matrix& rest) {
+void SwingAnimator::RunPlayerSwing(const Matrix& rest, const Matrix& ownerWorld) {
     running = true;
     if (keyIndex == 0 && setUpIndex == 0) {
         pose.SetUp(0.02f, rest, PlayerRaisePose());
@@ -66,7 +66,7 @@ void SwingAnimator::RunPlayerSwing(const Matrix& rest) {
         pose.SetUp(0.1f, pose.GetCurrent(), PlayerStrikePose());
         hitWindow = true;
         swingFlag = true;
-        PlayStrikeSound(rest);
+        PlayStrikeSound(rest, ownerWorld);
         setUpIndex = 2;
     }
     if (keyIndex == 2 && setUpIndex == 2) {

@@ -13,10 +13,13 @@
 // Player swing: raise (steps of 0.02), strike (10, hit window open), hold (10), return (10);
 // the swing flag marks the raise and the strike. The raises sum their steps in single
 // precision and end one frame after the nominal 40 and 50: 61 and 81 frames in all.
+//
+// The strike sound is placed at the rest pose carried into the world by ownerWorld, the
+// owner's world matrix: that is where the swing is heard.
 class SwingAnimator {
 public:
-    void RunEnemySwing(const Matrix& rest);
-    void RunPlayerSwing(const Matrix& rest);
+    void RunEnemySwing(const Matrix& rest, const Matrix& ownerWorld);
+    void RunPlayerSwing(const Matrix& rest, const Matrix& ownerWorld);
 
     const Matrix& GetOutputPose() const { return output; }
     bool IsRunning() const { return running; }
@@ -34,8 +37,8 @@ public:
     static Matrix PlayerStrikePose();
 
 private:
-    // "Data/sound/attack.wav" at the rest pose's translation.
-    static void PlayStrikeSound(const Matrix& rest);
+    // "Data/sound/attack.wav" at the rest pose in the world.
+    static void PlayStrikeSound(const Matrix& rest, const Matrix& ownerWorld);
 
     PoseInterpolator pose;
     Matrix output;

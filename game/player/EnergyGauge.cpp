@@ -18,6 +18,9 @@ void DrawImage(FwTexture* texture, const Matrix& placement, int width, int heigh
 }
 
 constexpr float kFillShift = 145.0f;  // screen pixels from full to empty
+// The shot-cost marker's image, shown 20 x 25 pixels (it was a 1000-pixel image at a fiftieth
+// of its size: 4 MB of texture for a few hundred pixels).
+constexpr int kMarkerPixels = 100;
 }  // namespace
 
 EnergyGauge::EnergyGauge() {
@@ -39,7 +42,7 @@ void EnergyGauge::SetValue(int energy, int index) {
     weaponIndex = index;
     if (weaponIndex == 1) {
         // Sits at the fill level of 800 energy, the rail gun's shot cost.
-        markerMatrix = Matrix::CreateScale(0.02f, 0.025f, 1.0f) *
+        markerMatrix = Matrix::CreateScale(20.0f / kMarkerPixels, 25.0f / kMarkerPixels, 1.0f) *
                        Matrix::CreateTranslation(80.0f, -296.0f, 0.0f);
     }
 }
@@ -52,5 +55,5 @@ void EnergyGauge::Draw(bool overheated) {
         DrawImage(fillTexture, fillMatrix, 100, 50);
     }
     DrawImage(frameTexture, frameMatrix, 100, 50);
-    if (weaponIndex == 1) DrawImage(markerTexture, markerMatrix, 1000, 1000);
+    if (weaponIndex == 1) DrawImage(markerTexture, markerMatrix, kMarkerPixels, kMarkerPixels);
 }

@@ -242,6 +242,19 @@ int Player::CountMuzzleFlashes() const {
     return CountLive(muzzleFlashes);
 }
 
+void Player::FallSilent() {
+    if (alarmSound) alarmSound->Stop();
+    if (thrusterSound) thrusterSound->Stop();
+}
+
+bool Player::IsAlarmSounding() const {
+    return alarmSound && alarmSound->IsPlaying();
+}
+
+bool Player::IsThrusterSounding() const {
+    return thrusterSound && thrusterSound->IsPlaying();
+}
+
 void Player::SetHp(int value) {
     hp = value;
     previousHp = value;

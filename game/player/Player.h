@@ -121,6 +121,12 @@ public:
     bool HasAlarm() const { return alarmSound != nullptr; }
     bool HasDyingSound() const { return dyingSound != nullptr; }
     bool HasThrusterSound() const { return thrusterSound != nullptr; }
+    // Stops the overheat alarm and the thruster hum: the robot can no longer move (its death
+    // has begun, or the battle is won).
+    void FallSilent();
+    // Whether each looping voice is audible now (held and playing, not paused or stopped).
+    bool IsAlarmSounding() const;
+    bool IsThrusterSounding() const;
 
     // Scenario set-up for tests and tools: HP (the display follows at once) and energy.
     void SetHp(int value);

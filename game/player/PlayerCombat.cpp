@@ -85,7 +85,7 @@ void Player::TriggerAxe() {
 
     if (swinging) {
         rightHand = RestHand();
-        swing->RunPlayerSwing(rightHand);
+        swing->RunPlayerSwing(rightHand, world);
         rightHand = swing->GetOutputPose();
         swinging = swing->IsRunning();
         energyUsed = true;

@@ -97,6 +97,9 @@ void Player::TakeDamage(const EnemyList& enemies, const BattleShip* ship) {
 
 void Player::CheckDeath() {
     if (hp >= 1) return;
+    // The alarm's own stop runs only while the robot lives, and a wreck is never flown: the
+    // loops end here, or they would sound on under the death sequence.
+    if (!dying) FallSilent();
     dying = true;
     if (!dyingSound) {
         dyingSound = PlaySound3D("Data/sound/dead.wav", Position(), 0.2f, true, FLT_MAX);

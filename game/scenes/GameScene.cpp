@@ -118,6 +118,8 @@ void GameScene::Update() {
         enemies->Update(*player, stones.get(), stones->GetStones(), *battleShip);
         stones->Update(false);
     } else {
+        // The battle is won and the robot no longer flies: its loops end with the fight.
+        player->FallSilent();
         fade += 0.01f;
         if (fade > 1.0f) RequestClear();
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -123,6 +125,34 @@ TEST(ApplicationLoop, FailedWindowCreationShowsOnlyItsMessage) {
     EXPECT_FALSE(built);
     EXPECT_EQ(harness.Platform().GetPass(), 0u);
     EXPECT_EQ(harness.Platform().GetSwapCount(), 0);
+}
+
+// OpenAL picks its backend once per process, so the run without a device happens in a
+// child process started afresh; it reports the message it was shown on stderr.
+TEST(ApplicationLoop, WithoutASoundDeviceTheMessageSaysWhatFailedAndHowToPlaySilently) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv("ALSOFT_DRIVERS", "no-such-backend", 1);
+            setenv("ALSOFT_LOGLEVEL", "0", 1);
+            GameHarness harness;
+            bool built = false;
+            harness.Run(
+                [&] {
+                    built = true;
+                    return new SceneBase;
+                },
+                5);
+            const auto& messages = harness.Platform().GetMessages();
+            if (messages.size() != 1 || built || harness.Platform().GetSwapCount() != 0)
+                std::exit(2);
+            std::fprintf(stderr, "[%s] %s\n", messages[0].caption.c_str(),
+                         messages[0].text.c_str());
+            std::exit(messages[0].error && messages[0].withOwner ? 0 : 3);
+        },
+        ::testing::ExitedWithCode(0),
+        "\\[サウンド初期化失敗\\] .*could not open the default sound output device "
+        "\\(ALSOFT_DRIVERS=no-such-backend\\).*ALSOFT_DRIVERS=null hoshikage");
 }
 
 TEST(ApplicationLoop, WindowHasTheGameCaptionAndClientSize) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -161,6 +162,25 @@ TEST_F(SettingsFolder, SaveCreatesTheFolderAndLoadReadsItBack) {
     EXPECT_TRUE(again.Load());
     EXPECT_EQ(again.Get().volume, 40);
     EXPECT_TRUE(again.Get().fullscreen);
+}
+
+TEST_F(SettingsFolder, AFirstRunWarnsOnceAndWritesTheDefaultsForTheNext) {
+    const std::string path = (root / "hoshikage" / "settings.ini").string();
+    SettingsStore first(path);
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(first.Load());
+    const std::string firstWarnings = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(first.Get(), Settings{});
+    EXPECT_NE(firstWarnings.find("not found"), std::string::npos);
+    EXPECT_EQ(std::count(firstWarnings.begin(), firstWarnings.end(), '\n'), 1);
+    ASSERT_TRUE(fs::exists(path));
+    EXPECT_EQ(Read(path), FormatSettings(Settings{}));
+
+    SettingsStore second(path);
+    ::testing::internal::CaptureStderr();
+    EXPECT_TRUE(second.Load());
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(second.Get(), Settings{});
 }
 
 TEST_F(SettingsFolder, OverridesLastOneRunButChangesAreKept) {

@@ -125,21 +125,24 @@ TEST(Images, ExplosionSheetDrawsEveryFrameTheEffectsReach) {
 }
 
 TEST(Images, HitFlashFrameFIsInColumnFOfEveryRow) {
+    constexpr int kCell = 120;  // HitFlash::kCellPixels
     const Image img = Load("Data/effect/attack2.png");
-    ASSERT_EQ(img.width, 8 * 240);
+    ASSERT_EQ(img.width, 8 * kCell);
+    ASSERT_EQ(img.height, 8 * kCell);
     for (int f = 0; f < 8; ++f) {
-        EXPECT_GT(img.MaxAlpha(f * 240, f * 240, f * 240 + 240, f * 240 + 240), 20)
+        EXPECT_GT(img.MaxAlpha(f * kCell, f * kCell, f * kCell + kCell, f * kCell + kCell), 20)
             << "frame " << f;
         for (int row = 0; row < 8; ++row) {
             // Identical cells down the column, so the diagonal rule and the row-major rule agree.
-            for (int y = 0; y < 240; y += 7) {
-                ASSERT_EQ(std::memcmp(img.At(f * 240, row * 240 + y), img.At(f * 240, y), 240 * 4),
+            for (int y = 0; y < kCell; y += 7) {
+                ASSERT_EQ(std::memcmp(img.At(f * kCell, row * kCell + y), img.At(f * kCell, y),
+                                      kCell * 4),
                           0)
                     << "frame " << f << " row " << row;
             }
         }
     }
-    EXPECT_GT(img.SumLight(0, 0, 240, 240), img.SumLight(7 * 240, 0, 8 * 240, 240));
+    EXPECT_GT(img.SumLight(0, 0, kCell, kCell), img.SumLight(7 * kCell, 0, 8 * kCell, kCell));
 }
 
 TEST(Images, BarFillsAreSolidInEveryCropTheGaugesUse) {

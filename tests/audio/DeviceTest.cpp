@@ -111,6 +111,8 @@ TEST(WaveOutputTest, RecordedOutputHasTheToneDistanceFallOffPanningAndSilenceAft
             SelectOpenAlBackend("wave");
             AudioManager& manager = AudioManager::GetInstance();
             if (!manager.Initialize()) std::exit(2);
+            // At unity overall, so the levels below are the voices' own.
+            manager.SetMasterGain(1.0f / AudioManager::kCalibratedGain);
             if (!PlaySound(longTone, 1.0f, false)) std::exit(3);
             Wait(1.4);
             // Listener looks down +x; in the left-handed world its right is -z.

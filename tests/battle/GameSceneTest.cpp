@@ -302,6 +302,34 @@ TEST(GameSceneOutcome, VictoryFadeRequestsTheClearSceneInItsHundredAndFirstPass)
     EXPECT_FLOAT_EQ(yawAfter, yawBefore);
 }
 
+// Once the ship is gone the robot is no longer flown: its hum must not run on through the
+// fade to the clear screen, although the move key is still held.
+TEST(GameSceneOutcome, VictoryFadeSilencesTheThrusterHum) {
+    GameHarness harness;
+    QuietBattle* battle = nullptr;
+    const uint64_t goneFrom = 20;
+    std::vector<bool> humming;  // index = pass
+    harness.Platform().SetScript([](uint64_t) { return GameHarness::Hold({'W'}); });
+    std::function<void(uint64_t)> hook = [&](uint64_t) {
+        if (SceneManager::GetInstance().GetCurrent() != battle) return;
+        humming.push_back(battle->GetPlayer()->IsThrusterSounding());
+    };
+    humming.push_back(false);  // no pass 0
+    RunAndRelease(
+        harness,
+        [&] {
+            battle = new QuietBattle;
+            battle->shipGoneFrom = goneFrom;
+            return battle;
+        },
+        goneFrom + 30, hook);
+    ASSERT_EQ(humming.size(), goneFrom + 31);
+    EXPECT_TRUE(humming[goneFrom - 1]);
+    int humAfter = 0;
+    for (uint64_t pass = goneFrom; pass < humming.size(); ++pass) humAfter += humming[pass];
+    EXPECT_EQ(humAfter, 0) << "passes of hum after the ship was gone";
+}
+
 TEST(GameSceneInput, ButtonHeldFromTheTitleDoesNotAttackUntilReleasedOnce) {
     GameHarness harness;
     QuietBattle* battle = nullptr;

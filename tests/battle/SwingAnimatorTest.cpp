@@ -80,7 +80,7 @@ SwingRun RunSwing(SwingAnimator& swing, Step step) {
 // takes one frame more than its step suggests; ten steps of 0.1 overshoot and end on time.
 TEST_F(SwingTest, EnemySwingRaisesStrikesAndReturns) {
     SwingAnimator swing;
-    const SwingRun run = RunSwing(swing, [&] { swing.RunEnemySwing(rest); });
+    const SwingRun run = RunSwing(swing, [&] { swing.RunEnemySwing(rest, Matrix::Identity()); });
     EXPECT_EQ(run.frames, 41 + 10 + 10);
     EXPECT_EQ(run.firstHit, 42);
     EXPECT_EQ(run.lastHit, 51);
@@ -92,15 +92,15 @@ TEST_F(SwingTest, EnemySwingRaisesStrikesAndReturns) {
 
 TEST_F(SwingTest, SwingFlagAbortsTheEnemySwingWhichThenStartsOverFromTheRaise) {
     SwingAnimator swing;
-    for (int i = 0; i < 45; ++i) swing.RunEnemySwing(rest);
+    for (int i = 0; i < 45; ++i) swing.RunEnemySwing(rest, Matrix::Identity());
     ASSERT_TRUE(swing.IsHitWindow());
     swing.SetSwingFlag(true);
-    swing.RunEnemySwing(rest);
+    swing.RunEnemySwing(rest, Matrix::Identity());
     EXPECT_FALSE(swing.IsRunning());
     EXPECT_FALSE(swing.IsHitWindow());
     EXPECT_FLOAT_EQ(swing.GetPose().GetProgress(), 0.0f);
     swing.SetSwingFlag(false);
-    swing.RunEnemySwing(rest);
+    swing.RunEnemySwing(rest, Matrix::Identity());
     EXPECT_TRUE(swing.IsRunning());
     EXPECT_FLOAT_EQ(swing.GetPose().GetStep(), 0.025f);  // the raise again
     EXPECT_TRUE(swing.GetPose().GetStart() == rest);
@@ -112,7 +112,7 @@ TEST_F(SwingTest, PlayerSwingHasRaiseStrikeHoldAndReturn) {
     bool flagDuringHold = true;
     int frame = 0;
     const SwingRun run = RunSwing(swing, [&] {
-        swing.RunPlayerSwing(rest);
+        swing.RunPlayerSwing(rest, Matrix::Identity());
         ++frame;
         if (frame == 10) flagDuringRaise = swing.GetSwingFlag();
         if (frame == 66) flagDuringHold = swing.GetSwingFlag();

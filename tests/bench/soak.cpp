@@ -1,9 +1,15 @@
-// Soak run: the whole game played by the aiming bot for many passes across several
-// battles (title → battle → clear or game over → title → ...), headless, drawing only a
-// pass now and then. Prints, per battle, its length, its outcome and the resident memory
-// at its start, so growth from one battle to the next shows.
+// Soak run: the whole game played by the aiming bot for many passes across many battles
+// (title → battle → clear or game over → title → ...), headless, drawing only a pass now
+// and then. Prints each battle's length and outcome with the resident memory at its start,
+// and at the end the totals and the verdict on memory from battle to battle (MemoryTrend).
+// Exits with status 1 when memory grows beyond noise, 0 otherwise.
 //
 //   bench_soak [passes]      (default 100000)
+//
+// Under AddressSanitizer the resident memory also holds the freed blocks it keeps in
+// quarantine, which grows until the quarantine is full; the verdict is printed but does not
+// fail the run there (LeakSanitizer checks for leaks at exit instead). scripts/soak runs
+// the long soak: its first stretch in the sanitizer build, the rest in the normal build.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -17,7 +23,24 @@
 #include "game/scenes/Title.h"
 #include "support/AimBot.h"
 #include "support/GameHarness.h"
+#include "support/MemoryTrend.h"
 #include "support/ProcessMemory.h"
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+#else
+constexpr bool kSanitized = false;
+#endif
+
+}  // namespace
 
 int main(int argc, char** argv) {
     const uint64_t passes = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 100000;
@@ -27,6 +50,8 @@ int main(int argc, char** argv) {
     const SceneBase* lastScene = nullptr;
     bool lastWasBattle = false;
     uint64_t battleStart = 0, battles = 0, wins = 0, losses = 0;
+    long residentAtStart = 0;
+    MemoryTrend trend;
     harness.DrawOnly([](uint64_t pass) { return pass % 1000 == 0; });
     harness.Platform().SetScript([&](uint64_t pass) {
         SceneBase* scene = SceneManager::GetInstance().GetCurrent();
@@ -50,19 +75,24 @@ int main(int argc, char** argv) {
             losses += lost;
             long rss = 0, peak = 0;
             ReadProcessMemory(rss, peak);
-            std::printf("battle %llu: %llu passes, %s; resident %ld kB, peak %ld kB\n",
-                        static_cast<unsigned long long>(battles),
-                        static_cast<unsigned long long>(pass - battleStart),
-                        won    ? "won"
-                        : lost ? "lost"
-                               : "left",
-                        rss, peak);
+            std::printf(
+                "battle %llu: %llu passes, %s; resident %ld kB at its start, %ld kB at "
+                "its end, peak %ld kB\n",
+                static_cast<unsigned long long>(battles),
+                static_cast<unsigned long long>(pass - battleStart),
+                won    ? "won"
+                : lost ? "lost"
+                       : "left",
+                residentAtStart, rss, peak);
             std::fflush(stdout);
         }
         lastWasBattle = dynamic_cast<GameScene*>(scene) != nullptr;
         if (lastWasBattle) {
             ++battles;
             battleStart = pass;
+            long peak = 0;
+            ReadProcessMemory(residentAtStart, peak);
+            trend.Add(residentAtStart);
         }
         lastScene = scene;
     });
@@ -77,5 +107,8 @@ int main(int argc, char** argv) {
         static_cast<unsigned long long>(passes), seconds, passes / seconds,
         static_cast<unsigned long long>(battles), static_cast<unsigned long long>(wins),
         static_cast<unsigned long long>(losses), rss, peak);
-    return 0;
+    std::printf("%s%s\n", trend.Describe().c_str(),
+                kSanitized ? " (sanitizer build: reported, not judged)" : "");
+    std::fflush(stdout);
+    return trend.IsGrowing() && !kSanitized ? 1 : 0;
 }

@@ -37,13 +37,13 @@ TEST(SheetCell, EightColumnsOfSquareCellsOnAnySheetSize) {
 }
 
 TEST(SheetCell, HitFlashRowsFollowTheFrameIndexItself) {
-    // 1920 × 1920 sheet of 240-pixel cells: frame 3 sits in column 3 with its top at 3/8.
-    const CellUV c = HitFlash::FrameCell(3, 1920, 1920);
+    // 960 × 960 sheet of 120-pixel cells: frame 3 sits in column 3 with its top at 3/8.
+    const CellUV c = HitFlash::FrameCell(3, 960, 960);
     EXPECT_FLOAT_EQ(c.left, 3.0f / 8.0f);
     EXPECT_FLOAT_EQ(c.top, 3.0f / 8.0f);
     EXPECT_FLOAT_EQ(c.bottom, 4.0f / 8.0f);
     // Frame 9: column 1, but the top still at 9 steps.
-    const CellUV d = HitFlash::FrameCell(9, 1920, 1920);
+    const CellUV d = HitFlash::FrameCell(9, 960, 960);
     EXPECT_FLOAT_EQ(d.left, 1.0f / 8.0f);
     EXPECT_FLOAT_EQ(d.top, 9.0f / 8.0f);
 }

@@ -1,7 +1,7 @@
 // Writes the fuzz targets' seed corpora, one folder per target, from the generated Data/
 // folder: small models, images, sounds and the stone table as the game reads them, plus a
 // few variants in the other encodings each loader accepts (a .glb packing of a model,
-// BMP/TGA/HDR copies of an image, 8-bit, float and stereo copies of a sound), and a
+// a BMP and an RGB PNG copy of an image, 8-bit, float and stereo copies of a sound), and a
 // replay log and settings file written by the game's own writers.
 //
 //   fuzz_seeds DATA_FOLDER CORPUS_FOLDER
@@ -148,18 +148,10 @@ void Images(const fs::path& data, const fs::path& corpus) {
         std::memcpy(&corner[size_t(y) * size_t(cw) * 4], pixels + size_t(y) * size_t(w) * 4,
                     size_t(cw) * 4);
     stbi_image_free(pixels);
-    std::vector<float> hdr(corner.begin(), corner.end());
-    for (float& v : hdr) v /= 255.0f;
 
     Bytes out;
     stbi_write_bmp_to_func(AppendToBytes, &out, cw, ch, 4, corner.data());
     Write(corpus / "image" / "corner.bmp", out);
-    out.clear();
-    stbi_write_tga_to_func(AppendToBytes, &out, cw, ch, 4, corner.data());
-    Write(corpus / "image" / "corner.tga", out);
-    out.clear();
-    stbi_write_hdr_to_func(AppendToBytes, &out, cw, ch, 4, hdr.data());
-    Write(corpus / "image" / "corner.hdr", out);
     out.clear();
     stbi_write_png_to_func(AppendToBytes, &out, cw, ch, 3, corner.data(), 0);
     Write(corpus / "image" / "corner-rgb.png", out);

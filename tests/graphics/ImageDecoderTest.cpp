@@ -26,20 +26,20 @@ TEST(ImageDecoder, DecodesToFourChannelsTopRowFirst) {
     ASSERT_TRUE(ImageDecoder::Decode(png.data(), png.size(), image));
     EXPECT_EQ(image.width, 2);
     EXPECT_EQ(image.height, 2);
-    EXPECT_FALSE(image.floats);
     EXPECT_EQ(image.RowBytes(), 8u);
     EXPECT_EQ(std::memcmp(image.pixels.get(), rgba, sizeof rgba), 0);
 }
 
 // The decoder's JPEG reader hands back unwritten memory for some corrupt files and
-// overruns its Huffman table for others (faults the fuzzer found); the game needs PNG and
-// BMP only, and keeps TGA and HDR. JPEG and the decoder's other formats are refused.
-TEST(ImageDecoder, ReadsPngBmpTgaAndHdrAndRefusesTheOtherFormats) {
+// overruns its Huffman table for others, and its TGA and HDR readers decode a few bytes
+// that claim a huge image for seconds into gigabytes (faults the fuzzer found). The game
+// reads PNG and BMP only; every other format is refused.
+TEST(ImageDecoder, ReadsPngAndBmpAndRefusesTheOtherFormats) {
     const unsigned char rgb[4 * 2 * 3] = {10,  20,  30,  40,  50,  60,  70,  80,
                                           90,  100, 110, 120, 130, 140, 150, 160,
                                           170, 180, 190, 200, 210, 220, 230};
     const float hdr[4 * 2 * 3] = {0.5f};
-    const auto encode = [&](auto write) {
+    const auto decodedWidth = [&](auto write) {
         Bytes out;
         write(out);
         DecodedImage image;
@@ -47,16 +47,38 @@ TEST(ImageDecoder, ReadsPngBmpTgaAndHdrAndRefusesTheOtherFormats) {
         EXPECT_EQ(ok, image.pixels != nullptr);
         return ok ? image.width : 0;
     };
-    EXPECT_EQ(encode([&](Bytes& o) { stbi_write_png_to_func(Append, &o, 4, 2, 3, rgb, 12); }), 4);
-    EXPECT_EQ(encode([&](Bytes& o) { stbi_write_bmp_to_func(Append, &o, 4, 2, 3, rgb); }), 4);
-    EXPECT_EQ(encode([&](Bytes& o) { stbi_write_tga_to_func(Append, &o, 4, 2, 3, rgb); }), 4);
-    EXPECT_EQ(encode([&](Bytes& o) { stbi_write_hdr_to_func(Append, &o, 4, 2, 3, hdr); }), 4);
-    EXPECT_EQ(encode([&](Bytes& o) { stbi_write_jpg_to_func(Append, &o, 4, 2, 3, rgb, 90); }), 0);
-    // A binary PNM (P6) the decoder would read.
+    EXPECT_EQ(decodedWidth([&](Bytes& o) { stbi_write_png_to_func(Append, &o, 4, 2, 3, rgb, 12); }),
+              4);
+    EXPECT_EQ(decodedWidth([&](Bytes& o) { stbi_write_bmp_to_func(Append, &o, 4, 2, 3, rgb); }), 4);
+    EXPECT_EQ(decodedWidth([&](Bytes& o) { stbi_write_tga_to_func(Append, &o, 4, 2, 3, rgb); }), 0);
+    EXPECT_EQ(decodedWidth([&](Bytes& o) { stbi_write_hdr_to_func(Append, &o, 4, 2, 3, hdr); }), 0);
+    EXPECT_EQ(decodedWidth([&](Bytes& o) { stbi_write_jpg_to_func(Append, &o, 4, 2, 3, rgb, 90); }),
+              0);
+    // A binary PNM (P6), which the decoder would read too.
     Bytes pnm = {'P', '6', '\n', '4', ' ', '2', '\n', '2', '5', '5', '\n'};
     pnm.insert(pnm.end(), rgb, rgb + sizeof rgb);
     DecodedImage image;
     EXPECT_FALSE(ImageDecoder::Decode(pnm.data(), pnm.size(), image));
+}
+
+// The decoder pads the missing rows of a cut-off BMP with zeros; a BMP must hold the rows
+// its header announces, in the old OS/2 header form too.
+TEST(ImageDecoder, RefusesABmpShorterThanItsRows) {
+    Bytes core = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0,  // file header, pixels at 26
+                  12,  0,   0, 0, 2, 0, 2, 0, 1, 0, 24, 0};       // 2 × 2, 24 bits
+    const Bytes rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
+    Bytes whole = core;
+    whole.insert(whole.end(), rows.begin(), rows.end());
+    DecodedImage image;
+    ASSERT_TRUE(ImageDecoder::Decode(whole.data(), whole.size(), image));
+    EXPECT_EQ(image.width, 2);
+    whole.pop_back();
+    EXPECT_FALSE(ImageDecoder::Decode(whole.data(), whole.size(), image));
+    // The same header claiming 16000 × 16000 pixels in a 42-byte file.
+    core[18] = core[20] = 0x80;
+    core[19] = core[21] = 0x3E;
+    core.insert(core.end(), rows.begin(), rows.end());
+    EXPECT_FALSE(ImageDecoder::Decode(core.data(), core.size(), image));
 }
 
 // Deflate data, least significant bit first; Huffman codes go most significant bit first.

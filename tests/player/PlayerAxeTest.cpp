@@ -12,6 +12,7 @@
 #include "game/player/FlashAx.h"
 #include "game/player/Railgun.h"
 #include "player/PlayerStage.h"
+#include "support/Voices.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ AnimatorTiming TimeLoneSwing() {
              [&](PlayerStage&) {
                  SwingAnimator swing;
                  do {
-                     swing.RunPlayerSwing(Matrix());
+                     swing.RunPlayerSwing(Matrix(), Matrix());
                      ++timing.calls;
                      if (swing.IsHitWindow() && timing.firstHit == 0)
                          timing.firstHit = timing.calls;
@@ -239,3 +240,24 @@ TEST(PlayerWeapons, TheRightButtonSwitchesOncePerPressButNotWhileSwinging) {
 }
 
 }  // namespace
+
+// The swing is heard where the robot is, far from the world origin here.
+TEST(PlayerAxe, TheStrikeSoundsAtTheRobot) {
+    const Vector3 at(100.0f, Player::kHeight, 120.0f);
+    bool struck = false;
+    Vector3 heardAt;
+    RunStage(
+        90, {},
+        [&](PlayerStage& stage) {
+            stage.GetPlayer().SetMatrix(Matrix::CreateTranslation(at));
+            stage.afterUpdate = [&](PlayerStage&, int) {
+                const FwSoundInstance* strike = FindVoice("Data/sound/attack.wav");
+                if (strike && !struck) heardAt = strike->GetEmitterPosition();
+                struck = struck || strike;
+            };
+        },
+        [](uint64_t pass) { return pass >= 2 ? Keys({vk::LButton}) : Keys({}); });
+    ASSERT_TRUE(struck);
+    EXPECT_LT(Vector3::Distance(heardAt, at), 2.0f)
+        << "heard at " << heardAt.x << ", " << heardAt.y << ", " << heardAt.z;
+}

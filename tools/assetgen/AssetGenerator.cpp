@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Manifest.h"
+#include "audio/Loudness.h"
 #include "audio/WavFile.h"
 #include "core/ImageWriter.h"
 #include "world/StoneTable.h"
@@ -36,8 +37,7 @@ bool WriteSound(const std::filesystem::path& outRoot, const SoundRecipe& recipe,
         return false;
     }
     Sound sound = recipe.make();
-    // Every file sits just under full scale; the game sets the playback volume.
-    sound.NormalisePeak(-1.0f);
+    NormaliseLoudness(sound, recipe.loudness, -1.0f);
     return WriteWav(outRoot / recipe.path, sound, error);
 }
 

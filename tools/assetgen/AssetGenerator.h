@@ -19,6 +19,8 @@ struct ImageRecipe {
 struct SoundRecipe {
     std::string path;
     std::function<Sound()> make;
+    // Integrated loudness of the file (LUFS, EBU R128); its peak stays at or under -1 dBFS.
+    double loudness = -23.0;
 };
 
 std::vector<ImageRecipe> ImageRecipes();

@@ -20,7 +20,7 @@ std::vector<ManifestEntry> Build() {
         Image("Data/title/click.png", 792, 161),
         Image("Data/title/title4.png", 285, 102),
         Image("Data/title/title5.png", 422, 101),
-        Image("Data/tex/black.png", 1280, 720),
+        Image("Data/tex/black.png", 16, 16),
         Image("Data/tex/clear.png", 295, 90),
         Image("Data/tex/clearPlayer2.png", 1280, 817),
         Image("Data/tex/gameover.png", 266, 90),
@@ -34,7 +34,7 @@ std::vector<ManifestEntry> Build() {
         Image("Data/tex/gauge.png", 100, 50),
         Image("Data/tex/ingauge.png", 100, 50),
         Image("Data/tex/overHeat.png", 1064, 300),
-        Image("Data/tex/line.png", 1000, 1000),
+        Image("Data/tex/line.png", 100, 100),
         Image("Data/aim/aim.png", 64, 64),
         // Ribbons and glows.
         Image("Data/tex/bullet2.png", 64, 128),
@@ -52,9 +52,9 @@ std::vector<ManifestEntry> Build() {
         Image("Data/effect/playerEffect.png", 128, 128),
         Image("Data/effect/enemyEffect.png", 128, 128),
         Image("Data/spaceBattleShip/maru.png", 256, 256),
-        // Sprite sheets: 32-pixel cells, 8 x 9 (frames 0..64); 240-pixel cells, 8 x 8.
+        // Sprite sheets: 32-pixel cells, 8 x 9 (frames 0..64); 120-pixel cells, 8 x 8.
         Image("Data/effect/expAnime.png", 256, 288),
-        Image("Data/effect/attack2.png", 1920, 1920),
+        Image("Data/effect/attack2.png", 960, 960),
         // Sounds: one-shots, loops, music.
         Sfx("Data/sound/attack.wav", AssetKind::Effect, 0.2, 0.8),
         Sfx("Data/sound/attackHit.wav", AssetKind::Effect, 0.3, 1.2),

@@ -37,9 +37,11 @@ void Sound::Mix(const Sound& src, long offset, float gain, bool wrap) {
 void Sound::NormalisePeak(float dbfs) {
     const float peak = Peak();
     if (peak <= 0.0f) return;
-    const float target = std::pow(10.0f, dbfs / 20.0f);
-    const float k = target / peak;
-    for (float& s : samples_) s *= k;
+    Scale(std::pow(10.0f, dbfs / 20.0f) / peak);
+}
+
+void Sound::Scale(float gain) {
+    for (float& s : samples_) s *= gain;
 }
 
 void Sound::FadeEdges(double inSeconds, double outSeconds) {

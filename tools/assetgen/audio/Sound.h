@@ -27,6 +27,8 @@ public:
     void Mix(const Sound& src, long offset, float gain, bool wrap);
     // Scales so the peak sits at the given level in dBFS (e.g. -1).
     void NormalisePeak(float dbfs);
+    // Multiplies every sample by gain.
+    void Scale(float gain);
     // Linear fades at the ends, in seconds (one-shot effects start and end at silence).
     void FadeEdges(double inSeconds, double outSeconds);
 

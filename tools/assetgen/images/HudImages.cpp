@@ -147,8 +147,10 @@ Canvas MakeOverheatLabel(const FontSet& fonts) {
 }
 
 Canvas MakeCostMarker() {
-    Canvas c(1000, 1000);
-    c.PaintAll([](float x, float y) {
+    Canvas c(100, 100);
+    c.PaintAll([](float px, float py) {
+        // Drawn in a 1000-unit square: the marker was once a 1000-pixel image.
+        const float x = px * 10.0f, y = py * 10.0f;
         // A vertical bar with arrow heads pointing at the bar from above and below.
         const float bar = SdRoundBox(x, y, 500.0f, 500.0f, 90.0f, 470.0f, 40.0f);
         const float up = SdPolygon(x, y, {{500, 260}, {300, 30}, {700, 30}});

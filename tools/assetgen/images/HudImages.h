@@ -21,7 +21,7 @@ Canvas MakeEnergyFrame();
 Canvas MakeEnergyFill();
 // Data/tex/overHeat.png, 1064 x 300, shown at about a fifth of its size.
 Canvas MakeOverheatLabel(const FontSet& fonts);
-// Data/tex/line.png, 1000 x 1000, shown 20 x 25: the shot-cost marker.
+// Data/tex/line.png, 100 x 100, shown 20 x 25: the shot-cost marker.
 Canvas MakeCostMarker();
 // Data/aim/aim.png, 64 x 64: the rail gun reticle, drawn 1:1.
 Canvas MakeReticle();

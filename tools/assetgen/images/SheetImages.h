@@ -11,7 +11,7 @@
 // Frame 32 (column 0, row 4) is also the overheat smoke puff.
 Canvas MakeExplosionSheet();
 
-// Data/effect/attack2.png, 1920 x 1920: 240-pixel cells, 8 x 8. The hit flash reads frame f
+// Data/effect/attack2.png, 960 x 960: 120-pixel cells, 8 x 8. The hit flash reads frame f
 // from column f mod 8 and row f (not f div 8), so every cell of column f holds frame f; the
 // sheet then works whichever row the frame rule picks.
 Canvas MakeHitFlashSheet();

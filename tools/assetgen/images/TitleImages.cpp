@@ -90,7 +90,7 @@ Canvas MakeClickPrompt(const FontSet& fonts) {
 }
 
 Canvas MakeBlack() {
-    return Canvas(1280, 720, Rgba{0, 0, 0, 1});
+    return Canvas(16, 16, Rgba{0, 0, 0, 1});
 }
 
 Canvas MakeClearCaption(const FontSet& fonts) {

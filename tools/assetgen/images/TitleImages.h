@@ -13,7 +13,9 @@ Canvas MakeTitleLogo(const FontSet& fonts);
 Canvas MakeTitleBanner(const FontSet& fonts);
 // Data/title/click.png, 792 x 161, shown at half size: the start prompt.
 Canvas MakeClickPrompt(const FontSet& fonts);
-// Data/tex/black.png, 1280 x 720: opaque black for the fades.
+// Data/tex/black.png, 16 x 16: opaque black for the fades. They draw it over the whole
+// 1280 x 720 screen; a uniform colour samples the same from any size, and this one is not
+// kept in memory at screen size.
 Canvas MakeBlack();
 // Data/tex/clear.png, 295 x 90, shown three times its size: "STAGE CLEAR".
 Canvas MakeClearCaption(const FontSet& fonts);

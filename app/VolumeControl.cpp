@@ -1,0 +1,64 @@
+#include "app/VolumeControl.h"
+
+#include <algorithm>
+
+#include "app/VolumeIndicator.h"
+#include "engine/audio/AudioManager.h"
+
+float VolumeControl::GainFor(int percent, bool mute) {
+    if (mute) return 0.0f;
+    const float fraction = static_cast<float>(std::clamp(percent, 0, 100)) / 100.0f;
+    return fraction * fraction;
+}
+
+void VolumeControl::Start() {
+    Apply();
+    remaining = 0;
+}
+
+void VolumeControl::Apply() const {
+    const Settings& settings = store.Get();
+    AudioManager::GetInstance().SetMasterGain(GainFor(settings.volume, settings.mute));
+}
+
+void VolumeControl::Handle(PlatformCommand command) {
+    // New values come from what the player hears now (the settings in force, which a
+    // command-line option may have changed for this run), then go to both copies.
+    const Settings& now = store.Get();
+    int volume = now.volume;
+    bool mute = now.mute;
+    switch (command) {
+        case PlatformCommand::VolumeDown:
+            volume = (volume + kStep - 1) / kStep * kStep - kStep;
+            mute = false;
+            break;
+        case PlatformCommand::VolumeUp:
+            volume = volume / kStep * kStep + kStep;
+            mute = false;
+            break;
+        case PlatformCommand::ToggleMute:
+            mute = !mute;
+            break;
+        default:
+            return;
+    }
+    volume = std::clamp(volume, 0, Settings::kMaxVolume);
+    store.Change([volume, mute](Settings& s) {
+        s.volume = volume;
+        s.mute = mute;
+    });
+    Apply();
+    remaining = kShowPasses;
+}
+
+void VolumeControl::Handle(const std::vector<PlatformCommand>& commands) {
+    for (const PlatformCommand command : commands) Handle(command);
+}
+
+void VolumeControl::DrawIndicator() {
+    if (remaining <= 0) return;
+    const float opacity = std::min(1.0f, static_cast<float>(remaining) / kFadePasses);
+    const Settings& settings = store.Get();
+    VolumeIndicator::Draw(settings.volume, settings.mute, opacity);
+    --remaining;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <vector>
+
+#include "app/SettingsStore.h"
+#include "engine/platform/Platform.h"
+
+// The player's master volume: the volume keys and mute, the level kept in the settings,
+// and the brief on-screen sign of a change. The application hands it every command of a
+// pass (it ignores those that are not its own) and lets it draw over each finished frame.
+//
+// Volume is a percent of the calibrated level in steps of five. The gain is the square
+// of the fraction: 50 % is a quarter of the amplitude (-12 dB), which sounds about half
+// as loud, so the keys feel even across the range; 0 % and mute are silence.
+class VolumeControl {
+public:
+    static constexpr int kStep = 5;  // percent per key press
+    // Passes the sign shows after a change (about 1.5 s), the last kFadePasses fading.
+    static constexpr int kShowPasses = 90;
+    static constexpr int kFadePasses = 15;
+
+    explicit VolumeControl(SettingsStore& store) : store(store) {}
+
+    // At the start of a run: sets the audio engine's master gain from the settings in
+    // force, and no sign shows.
+    void Start();
+    // VolumeDown / VolumeUp move the level a step (to the next multiple of five) and end a
+    // mute; ToggleMute mutes or unmutes. Each is applied at once, saved through the
+    // settings store and shown. Other commands are left alone.
+    void Handle(PlatformCommand command);
+    // The commands of a pass, in order.
+    void Handle(const std::vector<PlatformCommand>& commands);
+    // Once per pass, after the scene's frame: while the sign shows, draws it into the back
+    // buffer and counts it down. Draws nothing in a run without volume commands.
+    void DrawIndicator();
+
+    bool IsIndicatorShowing() const { return remaining > 0; }
+    // The engine's master gain for a volume in percent.
+    static float GainFor(int percent, bool mute);
+
+private:
+    void Apply() const;
+
+    SettingsStore& store;
+    int remaining = 0;  // passes the sign still shows
+};
