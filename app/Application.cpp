@@ -55,6 +55,7 @@ bool Application::Initialize(int width, int height) {
         window.Destroy();
         return false;
     }
+    picture.Start(settings.Get());
 
     if (!AudioManager::GetInstance().Initialize()) {
         platform.ShowMessageBox("サウンド初期化失敗",
@@ -80,6 +81,7 @@ bool Application::Run(const SceneFactory& firstScene) {
 
     FocusPause focus;
     uint32_t frameStart = platform.GetTime();
+    uint64_t workStart = platform.GetWorkClockMicros();
     for (;;) {
         window.PumpMessages();
         if (!window.GetHandle()) break;
@@ -94,12 +96,14 @@ bool Application::Run(const SceneFactory& firstScene) {
             volume.DrawIndicator();
         }
         GraphicsDevice::GetInstance().Present();
+        picture.EndPass(platform.GetWorkClockMicros() - workStart);
 
         // Sleep out the rest of the pass's budget; a slow pass is not made up for.
         const uint32_t now = platform.GetTime();
         const uint32_t budget = static_cast<uint32_t>(1000 / maxFps);
         if (now - frameStart < budget) platform.Sleep(budget + frameStart - now);
         frameStart = platform.GetTime();
+        workStart = platform.GetWorkClockMicros();
     }
     focus.End();
     Shutdown();

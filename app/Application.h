@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "app/GameWindow.h"
+#include "app/PictureQuality.h"
 #include "app/SceneBase.h"
 #include "app/SettingsStore.h"
 #include "app/VolumeControl.h"
@@ -25,10 +26,12 @@ public:
 
     GameWindow& GetWindow() { return window; }
     // The run's settings. The game installs the player's store before Run; tests, replays
-    // and benchmarks keep the default one, which reads and writes nothing.
+    // and benchmarks keep the default one, which reads and writes nothing and fixes the
+    // picture (see below).
     void UseSettings(SettingsStore store) { settings = std::move(store); }
     SettingsStore& GetSettings() { return settings; }
     int GetMaxFps() const { return maxFps; }
+    const PictureQuality& GetPictureQuality() const { return picture; }
 
     static constexpr const char* kCaption = "ほしかげ ミルトス　ver1.0.5";
 
@@ -38,6 +41,9 @@ private:
 
     GameWindow window;
     int maxFps = 60;
-    SettingsStore settings;
+    // Tests, replays and benchmarks keep this one: fixed pictures (no multisampling, full
+    // scale), so that screenshots mean the same on every machine and at every speed.
+    SettingsStore settings = SettingsStore::Reproducible();
     VolumeControl volume{settings};
+    PictureQuality picture;
 };

@@ -16,6 +16,15 @@ constexpr std::uintmax_t kMaxFileBytes = 64 * 1024;
 
 }  // namespace
 
+SettingsStore SettingsStore::Reproducible() {
+    SettingsStore store;
+    store.Override([](Settings& s) {
+        s.antiAliasing = 0;
+        s.renderScale = Settings::kMaxRenderScale;
+    });
+    return store;
+}
+
 std::string SettingsStore::DefaultPath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     std::filesystem::path base;

@@ -19,6 +19,11 @@ public:
     SettingsStore() = default;
     explicit SettingsStore(std::string path) : path(std::move(path)) {}
 
+    // A store without a file whose pictures are reproducible: no multisampling and the full
+    // render scale instead of the automatic choices, which depend on the machine and on
+    // its speed. The one tests, replays and benchmarks keep.
+    static SettingsStore Reproducible();
+
     // $XDG_CONFIG_HOME/hoshikage/settings.ini, or ~/.config/hoshikage/settings.ini when
     // XDG_CONFIG_HOME is unset or not absolute; empty when neither can be found.
     static std::string DefaultPath();

@@ -16,6 +16,9 @@ public:
 
     void Begin();
     void End();
+    // The states Begin sets, for draws that are held back and set them later.
+    const FwBlendState& GetBlendState() const { return *additive; }
+    const FwDepthStencilState& GetDepthState() const { return *depthNoWrite; }
 
 private:
     std::unique_ptr<FwBlendState> additive;

@@ -84,11 +84,14 @@ void FwMesh::Activate() const {
 }
 
 void FwMesh::DrawSubset(int i) const {
-    if (i < 0 || size_t(i) >= subsets.size() || !HasGpuBuffers()) return;
-    const FwMeshSubset& s = subsets[size_t(i)];
-    if (s.faceCount == 0 || s.firstFace > gpuFaceCount ||
-        s.faceCount > gpuFaceCount - s.firstFace) {
+    if (i < 0 || size_t(i) >= subsets.size()) return;
+    DrawFaces(subsets[size_t(i)].firstFace, subsets[size_t(i)].faceCount);
+}
+
+void FwMesh::DrawFaces(uint32_t firstFace, uint32_t faceCount) const {
+    if (!HasGpuBuffers() || faceCount == 0 || firstFace > gpuFaceCount ||
+        faceCount > gpuFaceCount - firstFace) {
         return;
     }
-    GraphicsDevice::GetInstance().DrawIndexed(s.faceCount * 3, s.firstFace * 3, 0);
+    GraphicsDevice::GetInstance().DrawIndexed(faceCount * 3, firstFace * 3, 0);
 }

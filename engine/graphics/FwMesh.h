@@ -62,6 +62,9 @@ public:
     // Draws subset i if it exists, has faces and lies inside the index buffer; anything
     // else is ignored.
     void DrawSubset(int i) const;
+    // Draws faceCount faces from firstFace (consecutive subsets in one call) if they lie
+    // inside the index buffer; anything else is ignored.
+    void DrawFaces(uint32_t firstFace, uint32_t faceCount) const;
 
     bool HasGpuBuffers() const;
 

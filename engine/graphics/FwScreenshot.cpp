@@ -27,6 +27,7 @@ bool CurrentTargetSize(int& width, int& height) {
 bool ReadFramebuffer(unsigned framebuffer, int w, int h, std::vector<uint8_t>& out, int& width,
                      int& height) {
     if (w <= 0 || h <= 0) return false;
+    GraphicsDevice::GetInstance().FlushHeldDraws();
     std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 4);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -89,6 +90,7 @@ bool FwReadPixel(int x, int y, uint8_t rgba[4]) {
     if (!rgba || !CurrentTargetSize(w, h) || !GraphicsDevice::GetInstance().GetRenderTarget() ||
         x < 0 || y < 0 || x >= w || y >= h)
         return false;
+    GraphicsDevice::GetInstance().FlushHeldDraws();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(x, h - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -100,6 +102,7 @@ bool FwReadDepth(int x, int y, float& depth) {
     if (!CurrentTargetSize(w, h) || !GraphicsDevice::GetInstance().GetDepthTarget() || x < 0 ||
         y < 0 || x >= w || y >= h)
         return false;
+    GraphicsDevice::GetInstance().FlushHeldDraws();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
     glReadPixels(x, h - 1 - y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &depth);
     return true;

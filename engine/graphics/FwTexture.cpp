@@ -172,8 +172,9 @@ bool FwTexture::CreateStorage(const TextureDesc& requested, const SubresourceDat
     if (!GraphicsDevice::LiveGeneration()) return false;
     TextureDesc d = requested;
     if (d.width <= 0 || d.height <= 0 || d.width > kMaxImageSide || d.height > kMaxImageSide ||
-        d.arraySize < 1 || d.sampleCount > 1 || d.mipLevels < 0)
+        d.arraySize < 1 || d.mipLevels < 0)
         return false;
+    if (d.sampleCount > 1) return CreateMultisampled(d);
     const bool wantsSRV = (d.bindFlags & BindFlag::ShaderResource) != 0;
     const bool wantsRTV = (d.bindFlags & BindFlag::RenderTarget) != 0;
     const bool wantsDSV = (d.bindFlags & BindFlag::DepthStencil) != 0;
@@ -243,6 +244,48 @@ bool FwTexture::CreateStorage(const TextureDesc& requested, const SubresourceDat
     srvFormat = hasSRV ? ShaderViewFormat(d.format, wantsDSV) : PixelFormat::Unknown;
     dsvFormat = hasDSV ? DepthViewFormat(d.format) : PixelFormat::Unknown;
     bottomUp = hasRTV || hasDSV;
+    generation = GraphicsDevice::LiveGeneration();
+    return true;
+}
+
+bool FwTexture::CreateMultisampled(const TextureDesc& d) {
+    // Only drawn into and resolved: one level, one slice, no shader view, no initial data.
+    const bool wantsRTV = (d.bindFlags & BindFlag::RenderTarget) != 0;
+    const bool wantsDSV = (d.bindFlags & BindFlag::DepthStencil) != 0;
+    if (wantsRTV == wantsDSV || (d.bindFlags & BindFlag::ShaderResource) != 0 || d.arraySize != 1 ||
+        d.mipLevels > 1)
+        return false;
+    GlPixelFormat fmt;
+    if (!FindGlPixelFormat(d.format, wantsDSV, fmt)) return false;
+    if (wantsRTV && !fmt.colorRenderable) return false;
+    if (wantsDSV && !fmt.depth) return false;
+    GLint maxSamples = 0;
+    glGetIntegerv(GL_MAX_SAMPLES, &maxSamples);
+    if (d.sampleCount > maxSamples) return false;
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    if (!name) return false;
+    GLint previous = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D_MULTISAMPLE, &previous);
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, name);
+    glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, d.sampleCount, fmt.internalFormat, d.width,
+                            d.height, GL_TRUE);
+    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, static_cast<GLuint>(previous));
+    if (glGetError() != GL_NO_ERROR) {
+        glDeleteTextures(1, &name);
+        return false;
+    }
+    handle = name;
+    ownsHandle = true;
+    target = GL_TEXTURE_2D_MULTISAMPLE;
+    desc = d;
+    desc.mipLevels = 1;
+    hasRTV = wantsRTV;
+    hasDSV = wantsDSV;
+    dsvFormat = hasDSV ? DepthViewFormat(d.format) : PixelFormat::Unknown;
+    bottomUp = true;
     generation = GraphicsDevice::LiveGeneration();
     return true;
 }

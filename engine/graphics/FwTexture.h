@@ -19,6 +19,9 @@
 // only. initial, when given, is one SubresourceData per slice and mip level, slice-major
 // (slice 0 mips 0..n-1, slice 1 ...); rows top first.
 //
+// Multisampled textures (sampleCount > 1) are render targets or depth buffers only: one
+// level, no shader view and no initial data; they are resolved by copying (ScenePass).
+//
 // Depth textures: R32_Typeless gets a D32_Float depth view and an R32_Float shader view,
 // R24G8_Typeless D24_Unorm_S8_Uint and R24_Unorm_X8_Typeless, R16_Typeless D16_Unorm and
 // R16_Unorm. The depth-format views are reported by GetDepthViewFormat/GetShaderViewFormat.
@@ -71,6 +74,7 @@ public:
 
 private:
     bool CreateStorage(const TextureDesc& requested, const SubresourceData* initial);
+    bool CreateMultisampled(const TextureDesc& desc);
 
     unsigned handle = 0;
     bool ownsHandle = false;

@@ -204,6 +204,7 @@ void GraphicsDevice::SetSkipRasterization(bool skip) {
 
 void GraphicsDevice::Present() {
     if (!initialized) return;
+    FlushHeldDraws();
     if (skipRasterization) {
         if (HasPlatform()) GetPlatform().SwapBuffers();
         return;

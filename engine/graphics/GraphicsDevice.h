@@ -54,6 +54,13 @@ public:
     // it fits with its aspect kept, centred between black bars (see FitLetterbox), then
     // GetPlatform().SwapBuffers().
     void Present();
+    // Called first by everything that changes or reads what draws land in (render targets,
+    // viewport, clears, presenting), so that draws held back elsewhere go out before it.
+    using FlushHook = void (*)();
+    void SetFlushHook(FlushHook hook) { flushHook = hook; }
+    void FlushHeldDraws() const {
+        if (flushHook) flushHook();
+    }
     // For long headless runs (soak tests, replays, benchmarks of the game logic): every
     // draw call is still made and every vertex processed, but nothing is rasterised,
     // cleared or copied to the window, so a pass costs no fill. Pictures taken while
@@ -171,6 +178,7 @@ private:
 
     bool initialized = false;
     bool skipRasterization = false;
+    FlushHook flushHook = nullptr;
     DrawStats drawStats;
     bool nativeClipDepth = false;
     uint32_t generation = 0;

@@ -57,7 +57,10 @@ unsigned GraphicsDevice::AttachTargets(unsigned fbo, FwTexture* color, FwTexture
         colorName = backBufferColor;
     else if (color && color->HasRTV())
         colorName = color->GetHandle();
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colorName, 0);
+    // Multisampled targets attach as their own texture kind.
+    const GLenum colorKind =
+        color && !color->IsBackBuffer() && color->GetTarget() ? color->GetTarget() : GL_TEXTURE_2D;
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, colorKind, colorName, 0);
     const GLenum drawBuffer = colorName ? GL_COLOR_ATTACHMENT0 : GL_NONE;
     glDrawBuffers(1, &drawBuffer);
     glReadBuffer(drawBuffer);
@@ -65,7 +68,7 @@ unsigned GraphicsDevice::AttachTargets(unsigned fbo, FwTexture* color, FwTexture
     if (depth && depth->HasDSV()) {
         glFramebufferTexture2D(
             GL_FRAMEBUFFER, HasStencil(depth) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
-            GL_TEXTURE_2D, depth->GetHandle(), 0);
+            depth->GetTarget() ? depth->GetTarget() : GL_TEXTURE_2D, depth->GetHandle(), 0);
     }
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, currentFramebuffer);
@@ -74,6 +77,7 @@ unsigned GraphicsDevice::AttachTargets(unsigned fbo, FwTexture* color, FwTexture
 
 void GraphicsDevice::SetRenderTarget(FwTexture* color, FwTexture* depth) {
     if (!initialized) return;
+    FlushHeldDraws();
     currentColor = color;
     currentDepth = depth;
     if (color == backBuffer.get() && depth == depthBuffer.get()) {
@@ -95,6 +99,7 @@ void GraphicsDevice::SetBackBufferTarget() {
 
 void GraphicsDevice::SetViewport(const Viewport& v) {
     if (!initialized) return;
+    FlushHeldDraws();
     viewport = v;
     // Viewports count rows from the top of the target, GL from the bottom.
     int targetHeight = height;
@@ -118,6 +123,7 @@ void GraphicsDevice::ClearDepthStencil() {
 
 void GraphicsDevice::ClearRenderTarget(FwTexture* target, const Color& c) {
     if (!initialized || !target || !target->HasRTV()) return;
+    FlushHeldDraws();
     unsigned fbo = 0;
     if (target == currentColor)
         fbo = currentFramebuffer;
@@ -139,6 +145,7 @@ void GraphicsDevice::ClearRenderTarget(FwTexture* target, const Color& c) {
 
 void GraphicsDevice::ClearDepthStencil(FwTexture* depth, float depthValue, int stencil) {
     if (!initialized) return;
+    FlushHeldDraws();
     if (!depth) depth = depthBuffer.get();
     if (!depth || !depth->HasDSV()) return;
     unsigned fbo = 0;

@@ -1,5 +1,8 @@
 #include "engine/graphics/ModelDrawer.h"
 
+#include <algorithm>
+
+#include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/FwModel.h"
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
@@ -13,6 +16,7 @@ namespace {
 // without a material keeps what is bound; before anything was bound on this context
 // (first draw of the run, or a new device in tests) it gets a white default instead.
 uint32_t materialBoundGeneration = 0;
+bool mergeSubsets = true;
 
 void BindMaterial(ModelShader& shader, const FwMaterial& m, const Vector3& emissive, float alpha) {
     shader.SetMaterial(Color(m.BaseColor.x, m.BaseColor.y, m.BaseColor.z, m.BaseColor.w * alpha),
@@ -31,18 +35,120 @@ const FwMaterial* MaterialOf(const FwModel* model, const FwMeshSubset& subset) {
     return &model->materials[size_t(subset.materialIndex)];
 }
 
-// A node wholly outside the view is not drawn, but the material its last subset would
-// have bound is bound anyway: a later subset without a material keeps that one.
-void BindLastMaterial(const FwModel* model, const FwMesh& mesh, const Vector3* emissiveOverride,
-                      float alpha) {
-    for (size_t j = mesh.subsets.size(); j-- > 0;) {
-        if (mesh.subsets[j].faceCount == 0) continue;
-        const FwMaterial* m = MaterialOf(model, mesh.subsets[j]);
-        if (!m) continue;  // a subset without one keeps what an earlier subset bound
-        BindMaterial(ShaderManager::GetInstance().GetModelShader(), *m,
-                     emissiveOverride ? *emissiveOverride : m->Emissive, alpha);
-        return;
+// One DrawModel call. Consecutive subsets of a mesh go to the GPU in one draw call through
+// the shader's material set; the material the last of them used counts as bound (what a
+// later subset without a material keeps) and is put into cbMaterial when that is needed,
+// at the latest when the call ends.
+struct ModelDraw {
+    ModelShader& shader;
+    const Vector3* emissiveOverride;
+    float alpha;
+    const FwMaterial* unbound = nullptr;
+
+    Vector3 EmissiveOf(const FwMaterial& m) const {
+        return emissiveOverride ? *emissiveOverride : m.Emissive;
     }
+    void BindPending() {
+        if (unbound) BindMaterial(shader, *unbound, EmissiveOf(*unbound), alpha);
+        unbound = nullptr;
+    }
+
+    // A subset without a material, first in its mesh: drawn alone with what is bound.
+    void DrawKeepingMaterial(const FwMesh& mesh, size_t index) {
+        BindPending();
+        if (materialBoundGeneration != GraphicsDevice::LiveGeneration()) {
+            FwMaterial white;
+            BindMaterial(shader, white, EmissiveOf(white), alpha);
+        }
+        shader.UseMaterialSet(false);
+        mesh.DrawSubset(int(index));
+        shader.UseMaterialSet(true);
+    }
+
+    // Draws the subsets from `first` (which has faces and a material) that one call can
+    // take: consecutive faces, at most eight, one texture per slot besides the white
+    // default (which reads the same as none). Returns the index after the last one taken.
+    size_t DrawRun(const FwModel* model, const FwMesh& mesh, size_t first) {
+        const FwTexture* white = GraphicsDevice::GetInstance().GetWhiteTexture().get();
+        MaterialSetConstants& set = shader.EditMaterialSet();
+        const FwTexture* slots[3] = {nullptr, nullptr, nullptr};
+        bool slotTaken[3] = {false, false, false};
+        const FwMaterial* current = MaterialOf(model, mesh.subsets[first]);
+        const uint32_t firstFace = mesh.subsets[first].firstFace;
+        uint32_t nextFace = firstFace;
+        int count = 0;
+        size_t i = first;
+        const int most = mergeSubsets ? MaterialSetConstants::kMaxEntries : 1;
+        for (; i < mesh.subsets.size() && count < most; ++i) {
+            const FwMeshSubset& subset = mesh.subsets[i];
+            if (subset.faceCount == 0) continue;
+            if (subset.firstFace != nextFace) break;
+            const FwMaterial* m = MaterialOf(model, subset);
+            if (!m) m = current;  // keeps the material before it, textures and all
+            const FwTexture* textures[3] = {m->baseColorTex.get(), m->emissiveTex.get(),
+                                            m->metallicRoughnessTex.get()};
+            bool fits = true;
+            for (int k = 0; k < 3; ++k) {
+                if (textures[k] != white && slotTaken[k] && slots[k] != textures[k]) fits = false;
+            }
+            if (!fits) break;
+            MaterialSetEntry& e = set.g_Set[count];
+            e.BaseColor =
+                Vector4(m->BaseColor.x, m->BaseColor.y, m->BaseColor.z, m->BaseColor.w * alpha);
+            e.Emissive = EmissiveOf(*m);
+            e.Metallic = m->Metallic;
+            e.Roughness = m->Roughness;
+            float* use[3] = {&e.UseBase, &e.UseEmissive, &e.UseMetallicRoughness};
+            for (int k = 0; k < 3; ++k) {
+                *use[k] = textures[k] == white ? 0.0f : 1.0f;
+                if (textures[k] != white) {
+                    slots[k] = textures[k];
+                    slotTaken[k] = true;
+                }
+            }
+            set.g_SetFirstFace[count] = int(nextFace - firstFace);
+            ++count;
+            nextFace += subset.faceCount;
+            current = m;
+        }
+        set.g_SetCount = count;
+        for (int k = 0; k < 3; ++k) {
+            if (!slotTaken[k]) slots[k] = white;
+        }
+        ModelShader::BindTextures(slots[0], slots[1], slots[2]);
+        shader.UploadMaterialSet();
+        mesh.DrawFaces(firstFace, nextFace - firstFace);
+        unbound = current;
+        materialBoundGeneration = GraphicsDevice::LiveGeneration();
+        return i;
+    }
+
+    // A node wholly outside the view is not drawn, but the material its last subset would
+    // have bound counts as bound: a later subset without a material keeps that one.
+    void SkipNode(const FwModel* model, const FwMesh& mesh) {
+        for (size_t j = mesh.subsets.size(); j-- > 0;) {
+            if (mesh.subsets[j].faceCount == 0) continue;
+            const FwMaterial* m = MaterialOf(model, mesh.subsets[j]);
+            if (!m) continue;  // a subset without one keeps what an earlier subset bound
+            unbound = m;
+            return;
+        }
+    }
+};
+
+// Where a node can land on screen: the corners of the cube around its bounding sphere.
+ScreenArea NodeArea(const FwMesh& mesh, const Matrix& placement, const Matrix& viewProjection) {
+    const float radius = mesh.GetBoundsRadius() * MaxScale(placement);
+    if (!(radius >= 0.0f)) return ScreenArea::Everything();
+    const Vector3 c = Vector3::Transform(mesh.GetBoundsCenter(), placement);
+    Vector3 corners[8];
+    for (int i = 0; i < 8; ++i) {
+        corners[i] = Vector3(c.x + (i & 1 ? radius : -radius), c.y + (i & 2 ? radius : -radius),
+                             c.z + (i & 4 ? radius : -radius));
+    }
+    const Viewport& viewport = GraphicsDevice::GetInstance().GetViewport();
+    const float pixels = std::max(1.0f, std::min(viewport.width, viewport.height));
+    return ScreenArea::Of(corners, 8, viewProjection, 4.0f / pixels);
 }
 
 void DrawNodes(const FwModel* model, const Vector3* emissiveOverride, float alpha,
@@ -55,8 +161,12 @@ void DrawNodes(const FwModel* model, const Vector3* emissiveOverride, float alph
     // cannot reach the screen is skipped. Only while the GPU holds the camera the getters
     // describe; otherwise everything is drawn.
     const bool cull = shaders.IsCameraUploaded();
-    const ViewFrustum frustum(shaders.GetView() * shaders.GetProjMatrix(),
+    const Matrix viewProjection = shaders.GetView() * shaders.GetProjMatrix();
+    const ViewFrustum frustum(viewProjection,
                               GraphicsDevice::GetInstance().GetRasterizerState().depthClip);
+    EffectBatch& batch = EffectBatch::GetInstance();
+    ModelDraw draw{shader, emissiveOverride, alpha};
+    shader.UseMaterialSet(true);
 
     for (size_t i = 0; i < model->nodes.size(); ++i) {
         const FwModelNode& node = model->nodes[i];
@@ -68,25 +178,31 @@ void DrawNodes(const FwModel* model, const Vector3* emissiveOverride, float alph
         shader.SetObjectMatrix(placement);
         if (cull && !frustum.MayContain(Vector3::Transform(mesh.GetBoundsCenter(), placement),
                                         mesh.GetBoundsRadius() * MaxScale(placement))) {
-            BindLastMaterial(model, mesh, emissiveOverride, alpha);
+            draw.SkipNode(model, mesh);
             continue;
+        }
+        if (!batch.IsEmpty()) {
+            // Effects held back may stay held only where this node cannot cover them.
+            batch.BeforeDraw(cull ? NodeArea(mesh, placement, viewProjection)
+                                  : ScreenArea::Everything());
         }
         mesh.Activate();
         shader.UploadObject();
 
-        for (size_t j = 0; j < mesh.subsets.size(); ++j) {
-            const FwMeshSubset& subset = mesh.subsets[j];
-            if (subset.faceCount == 0) continue;
-            if (const FwMaterial* m = MaterialOf(model, subset)) {
-                BindMaterial(shader, *m, emissiveOverride ? *emissiveOverride : m->Emissive, alpha);
-            } else if (materialBoundGeneration != GraphicsDevice::LiveGeneration()) {
-                FwMaterial white;
-                BindMaterial(shader, white, emissiveOverride ? *emissiveOverride : white.Emissive,
-                             alpha);
+        size_t j = 0;
+        while (j < mesh.subsets.size()) {
+            if (mesh.subsets[j].faceCount == 0) {
+                ++j;
+            } else if (!MaterialOf(model, mesh.subsets[j])) {
+                draw.DrawKeepingMaterial(mesh, j);
+                ++j;
+            } else {
+                j = draw.DrawRun(model, mesh, j);
             }
-            mesh.DrawSubset(int(j));
         }
     }
+    shader.UseMaterialSet(false);
+    draw.BindPending();
 }
 
 }  // namespace
@@ -98,4 +214,8 @@ void DrawModel(const FwModel* model, float alpha, const std::vector<Matrix>* nod
 void DrawModelEmissive(const FwModel* model, const Vector3& emissive, float alpha,
                        const std::vector<Matrix>* nodeMatrices) {
     DrawNodes(model, &emissive, alpha, nodeMatrices);
+}
+
+void SetMergedSubsetDraws(bool on) {
+    mergeSubsets = on;
 }

@@ -20,3 +20,7 @@ void DrawModel(const FwModel* model, float alpha = 1.0f,
 // As DrawModel, with every material's emissive colour replaced by emissive.
 void DrawModelEmissive(const FwModel* model, const Vector3& emissive, float alpha = 1.0f,
                        const std::vector<Matrix>* nodeMatrices = nullptr);
+
+// Consecutive subsets of a mesh are drawn in one call (the picture is the same as drawing
+// them one by one). Off draws each subset on its own, for comparisons. On by default.
+void SetMergedSubsetDraws(bool on);

@@ -1,17 +1,20 @@
 #include "engine/graphics/ModelShader.h"
 
+#include <string>
+
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
 
 namespace {
-bool BuildVariant(FwShaderProgram& program, bool lighting) {
-    if (!program.Build("model.vert", "model.frag",
-                       lighting ? "#define HK_LIGHTING 1" : "#define HK_LIGHTING 0"))
-        return false;
+bool BuildVariant(FwShaderProgram& program, bool lighting, bool materialSet) {
+    std::string defines = lighting ? "#define HK_LIGHTING 1\n" : "#define HK_LIGHTING 0\n";
+    defines += materialSet ? "#define HK_MATERIAL_SET 1\n" : "#define HK_MATERIAL_SET 0\n";
+    if (!program.Build("model.vert", "model.frag", defines)) return false;
     // The unlit build has no light block and samples only the base colour; the bindings
     // of what it lacks are skipped.
     program.BindBlock("cbObject", 0);
     program.BindBlock("cbMaterial", 1);
+    program.BindBlock("cbMaterialSet", 2);
     program.BindBlock("cbCamera", 7);
     program.BindBlock("cbLight", 8);
     program.BindSampler("g_baseTex", 0);
@@ -23,11 +26,12 @@ bool BuildVariant(FwShaderProgram& program, bool lighting) {
 
 bool ModelShader::Initialize() {
     Release();
-    if (!BuildVariant(lit, true) || !BuildVariant(unlit, false)) {
+    if (!BuildVariant(lit, true, false) || !BuildVariant(unlit, false, false) ||
+        !BuildVariant(litSet, true, true) || !BuildVariant(unlitSet, false, true)) {
         Release();
         return false;
     }
-    if (!object.Create() || !material.Create()) {
+    if (!object.Create() || !material.Create() || !materialSet.Create()) {
         Release();
         return false;
     }
@@ -37,8 +41,12 @@ bool ModelShader::Initialize() {
 void ModelShader::Release() {
     lit.Release();
     unlit.Release();
+    litSet.Release();
+    unlitSet.Release();
+    setMode = false;
     object.Release();
     material.Release();
+    materialSet.Release();
 }
 
 void ModelShader::Activate() {
@@ -47,11 +55,25 @@ void ModelShader::Activate() {
     device.SetInputLayout(VertexLayout::Mesh);
     device.SetConstantBuffer(0, &object.buffer);
     device.SetConstantBuffer(1, &material.buffer);
+    device.SetConstantBuffer(2, &materialSet.buffer);
+}
+
+const FwShaderProgram& ModelShader::Current() const {
+    if (setMode) return GetLightEnable() ? litSet : unlitSet;
+    return GetLightEnable() ? lit : unlit;
+}
+
+void ModelShader::UseMaterialSet(bool on) {
+    if (setMode == on) return;
+    const bool active = IsActive();
+    setMode = on;
+    if (active) GraphicsDevice::GetInstance().SetProgram(Current().GetHandle());
 }
 
 bool ModelShader::IsActive() const {
     const unsigned current = GraphicsDevice::GetInstance().GetProgram();
-    return current != 0 && (current == lit.GetHandle() || current == unlit.GetHandle());
+    return current != 0 && (current == lit.GetHandle() || current == unlit.GetHandle() ||
+                            current == litSet.GetHandle() || current == unlitSet.GetHandle());
 }
 
 void ModelShader::SetLightEnable(bool enable) {

@@ -16,17 +16,21 @@ class FwTexture;
 // node's matrix into g_mW (SetObjectMatrix), fills the material and uploads both blocks.
 //
 // The program exists in two builds, lit and unlit; whichever matches g_LightEnable is the
-// one made current (by Activate, and by SetLightEnable while the shader is active).
+// one made current (by Activate, and by SetLightEnable while the shader is active). Each also
+// exists for merged draws, which take the material of every triangle from cbMaterialSet
+// instead of cbMaterial (UseMaterialSet).
 class ModelShader {
 public:
     // Builds both programs and the cbObject (96 bytes) and cbMaterial (48 bytes) blocks; on
     // failure releases what it made and returns false.
     bool Initialize();
     void Release();
-    bool IsValid() const { return lit.IsValid() && unlit.IsValid(); }
+    bool IsValid() const {
+        return lit.IsValid() && unlit.IsValid() && litSet.IsValid() && unlitSet.IsValid();
+    }
 
-    // The program matching the light switch, mesh input layout, cbObject on binding 0 and
-    // cbMaterial on binding 1.
+    // The program matching the light switch, mesh input layout, cbObject on binding 0,
+    // cbMaterial on binding 1 and cbMaterialSet on binding 2.
     void Activate();
     // True while one of the two programs is the device's current program.
     bool IsActive() const;
@@ -48,6 +52,14 @@ public:
     void SetMaterial(const Color& baseColor, const Vector3& emissive, float metallic,
                      float roughness);
     void UploadMaterial() { material.Upload(); }
+    // While on, the builds that read cbMaterialSet are the ones made current.
+    void UseMaterialSet(bool on);
+    bool IsUsingMaterialSet() const { return setMode; }
+    MaterialSetConstants& EditMaterialSet() {
+        materialSet.MarkDirty();
+        return materialSet.data;
+    }
+    void UploadMaterialSet() { materialSet.Upload(); }
     // Binds base colour, emissive and metallic-roughness textures to t0, t1, t2 (null or
     // empty textures read as zero; materials use the device's white texture instead).
     static void BindTextures(const FwTexture* baseColor, const FwTexture* emissive,
@@ -60,11 +72,15 @@ public:
     const FwShaderProgram& GetUnlitProgram() const { return unlit; }
 
 private:
-    const FwShaderProgram& Current() const { return GetLightEnable() ? lit : unlit; }
+    const FwShaderProgram& Current() const;
 
     FwShaderProgram lit;
     FwShaderProgram unlit;
+    FwShaderProgram litSet;
+    FwShaderProgram unlitSet;
+    bool setMode = false;
     Matrix world;
     ConstantBlock<ObjectConstants> object;
     ConstantBlock<MaterialConstants> material;
+    ConstantBlock<MaterialSetConstants> materialSet;
 };

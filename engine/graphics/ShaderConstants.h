@@ -60,6 +60,26 @@ struct MaterialConstants {
     float pad[3] = {0, 0, 0};
 };
 
+// cbMaterialSet of the model shader's merged draws, binding 2: up to eight consecutive subsets
+// of one mesh drawn in one call. Texture use flags are 1 (sample the bound texture) or 0
+// (read white, as the white default texture would).
+struct MaterialSetEntry {
+    Vector4 BaseColor{1, 1, 1, 1};      // 0
+    Vector3 Emissive{0, 0, 0};          // 16
+    float Metallic = 0.0f;              // 28
+    float Roughness = 1.0f;             // 32
+    float UseBase = 1.0f;               // 36
+    float UseEmissive = 1.0f;           // 40
+    float UseMetallicRoughness = 1.0f;  // 44
+};
+struct MaterialSetConstants {
+    static constexpr int kMaxEntries = 8;
+    MaterialSetEntry g_Set[kMaxEntries];   // 0, 48 bytes each
+    int g_SetFirstFace[kMaxEntries] = {};  // 384, faces from the start of the call
+    int g_SetCount = 0;                    // 416
+    int pad[3] = {0, 0, 0};
+};
+
 // cbPerObject of the effect shader, binding 0.
 struct EffectObjectConstants {
     Matrix g_mW;                        // 0
@@ -85,6 +105,8 @@ static_assert(sizeof(CameraConstants) == 160);
 static_assert(sizeof(LightConstants) == 3264);
 static_assert(sizeof(ObjectConstants) == 96);
 static_assert(sizeof(MaterialConstants) == 48);
+static_assert(sizeof(MaterialSetEntry) == 48);
+static_assert(sizeof(MaterialSetConstants) == 432);
 static_assert(sizeof(EffectObjectConstants) == 96);
 static_assert(sizeof(SpriteConstants) == 80);
 static_assert(sizeof(ProjectionConstants) == 64);

@@ -4,7 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ScenePass.h"
 
 ShaderManager& ShaderManager::GetInstance() {
     static ShaderManager instance;
@@ -62,6 +64,9 @@ bool ShaderManager::Initialize() {
 }
 
 void ShaderManager::Release() {
+    // Held effects and the scene pass's targets belong to the device that is going away.
+    EffectBatch::GetInstance().Discard();
+    ScenePass::GetInstance().Release();
     modelShader.Release();
     effectShader.Release();
     spriteShader.Release();
@@ -92,6 +97,8 @@ void ShaderManager::SetDistanceFog(bool enable, const Vector3& color, float dens
 }
 
 void ShaderManager::UploadCamera() {
+    // Held effects were placed for the camera the GPU has now.
+    if (camera.dirty) EffectBatch::GetInstance().Flush();
     camera.Upload();
 }
 

@@ -1,5 +1,8 @@
 #include "engine/graphics/SpriteShader.h"
 
+#include <cstring>
+
+#include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
 
@@ -33,6 +36,8 @@ bool SpriteShader::Initialize() {
 
 void SpriteShader::Release() {
     if (begun) End();
+    deferred.clear();
+    deferring = false;
     program.Release();
     sprite.Release();
     projection.Release();
@@ -54,6 +59,8 @@ void SpriteShader::SetColour(const Color& colour) {
 
 void SpriteShader::Begin(bool linearFilter, bool disableDepth) {
     if (begun) return;
+    // Images go over whatever the 3D effects have drawn so far.
+    EffectBatch::GetInstance().Flush();
     begun = true;
     GraphicsDevice& device = GraphicsDevice::GetInstance();
     const Viewport& vp = device.GetViewport();
@@ -67,6 +74,7 @@ void SpriteShader::Begin(bool linearFilter, bool disableDepth) {
     savedStencilRef = device.GetStencilRef();
     savedRasterizer = device.GetRasterizerState();
     savedSampler = device.GetSamplerState(0);
+    linear = linearFilter;
     if (disableDepth) device.SetDepthStencilState(depthOffState.get(), 0);
     device.SetSamplerState(0, linearFilter ? linearSampler.get() : pointSampler.get());
     device.SetRasterizerState(rasterizerState.get());
@@ -89,12 +97,11 @@ void SpriteShader::End() {
 void SpriteShader::DrawSprite(FwTexture* texture, int x, int y, int width, int height,
                               const SpriteRect* source, const Color* colour, const Vector2& pivot) {
     if (!texture) return;
+    EffectBatch::GetInstance().Flush();
     const bool ownBatch = !begun;
     if (ownBatch) Begin(false, true);
     GraphicsDevice& device = GraphicsDevice::GetInstance();
-    device.SetShaderResource(0, texture);
     if (colour) SetColour(*colour);
-    sprite.Upload();
 
     float uLeft = 0.0f, uRight = 1.0f, vTop = 0.0f, vBottom = 1.0f;
     const TextureDesc& desc = texture->GetDesc();
@@ -121,7 +128,51 @@ void SpriteShader::DrawSprite(FwTexture* texture, int x, int y, int width, int h
         {right, bottom, 0.0f, uRight, vBottom},
         {right, top, 0.0f, uRight, vTop},
     };
+    if (deferring) {
+        Deferred d;
+        d.texture = texture;
+        static_assert(sizeof(vertices) == sizeof(d.vertices));
+        std::memcpy(d.vertices.data(), vertices, sizeof(vertices));
+        d.transform = sprite.data.g_mTransform;
+        d.color = sprite.data.g_color;
+        d.linear = linear;
+        d.blend = device.GetBlendState();
+        d.depth = device.GetDepthStencilState();
+        deferred.push_back(d);
+    } else {
+        Draw(texture, &vertices[0].x);
+    }
+    if (ownBatch) End();
+}
+
+void SpriteShader::Draw(FwTexture* texture, const float* vertices) {
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    device.SetShaderResource(0, texture);
+    sprite.Upload();
     device.DrawVertices(PrimitiveTopology::TriangleStrip, 4, vertices, sizeof(SpriteVertex));
     device.SetShaderResource(0, nullptr);
-    if (ownBatch) End();
+}
+
+void SpriteShader::DrawDeferred() {
+    std::vector<Deferred> images;
+    images.swap(deferred);
+    if (images.empty()) return;
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    const FwBlendState blend = device.GetBlendState();
+    const Matrix transform = sprite.data.g_mTransform;
+    const Vector4 color = sprite.data.g_color;
+    for (const Deferred& d : images) {
+        device.SetBlendState(&d.blend);
+        Begin(d.linear, false);
+        device.SetDepthStencilState(&d.depth, 0);
+        sprite.data.g_mTransform = d.transform;
+        sprite.data.g_color = d.color;
+        sprite.MarkDirty();
+        Draw(d.texture, d.vertices.data());
+        End();
+    }
+    device.SetBlendState(&blend);
+    sprite.data.g_mTransform = transform;
+    sprite.data.g_color = color;
+    sprite.MarkDirty();
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <memory>
+#include <vector>
 
 #include "engine/graphics/ConstantBlock.h"
 #include "engine/graphics/FwSamplerState.h"
@@ -48,6 +50,15 @@ public:
     void DrawSprite(FwTexture* texture, int x, int y, int width, int height,
                     const SpriteRect* source, const Color* colour, const Vector2& pivot);
 
+    // While deferring, images are kept instead of drawn, each with its transform, colour,
+    // filtering and the blend and depth state in force, and DrawDeferred draws them in order
+    // over whatever target is bound then (the 3D pass lays them over its finished picture
+    // at full resolution).
+    void SetDeferring(bool on) { deferring = on; }
+    bool IsDeferring() const { return deferring; }
+    void DrawDeferred();
+    size_t GetDeferredCount() const { return deferred.size(); }
+
     const SpriteConstants& GetConstants() const { return sprite.data; }
     const ProjectionConstants& GetProjection() const { return projection.data; }
     const FwShaderProgram& GetProgram() const { return program; }
@@ -65,4 +76,18 @@ private:
     FwRasterizerState savedRasterizer;
     const FwSamplerState* savedSampler = nullptr;
     bool begun = false;
+    bool linear = false;  // the filtering of the open batch
+
+    struct Deferred {
+        FwTexture* texture = nullptr;
+        std::array<float, 20> vertices{};  // four sprite vertices: x, y, z, u, v
+        Matrix transform;
+        Vector4 color;
+        bool linear = false;
+        FwBlendState blend;
+        FwDepthStencilState depth;
+    };
+    void Draw(FwTexture* texture, const float* vertices);
+    bool deferring = false;
+    std::vector<Deferred> deferred;
 };

@@ -73,6 +73,10 @@ public:
     // Milliseconds since an arbitrary start, 1-ms resolution, wrapping at 2^32.
     virtual uint32_t GetTime() const = 0;
     virtual void Sleep(uint32_t milliseconds) = 0;
+    // A steady clock in microseconds for measuring how long work took. Only what is drawn
+    // may depend on it (the render scale), never a pass of the game, so it is not part of
+    // a recording. By default the millisecond clock.
+    virtual uint64_t GetWorkClockMicros() const { return uint64_t{GetTime()} * 1000u; }
 
     // A modal message; withOwner says whether the game window is its parent.
     virtual void ShowMessageBox(const std::string& caption, const std::string& text, bool error,

@@ -37,6 +37,8 @@ public:
     void ShowCursor(bool show) override { inner->ShowCursor(show); }
     uint32_t GetTime() const override;
     void Sleep(uint32_t milliseconds) override { inner->Sleep(milliseconds); }
+    // Not recorded: no pass reads it, and a replay measures its own time.
+    uint64_t GetWorkClockMicros() const override { return inner->GetWorkClockMicros(); }
     void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
                         bool withOwner) override {
         inner->ShowMessageBox(caption, text, error, withOwner);

@@ -68,6 +68,11 @@ PlatformPoint ScriptedPlatform::ClientToScreen(PlatformPoint client) const {
     return {client.x + kClientOrigin.x, client.y + kClientOrigin.y};
 }
 
+uint64_t ScriptedPlatform::GetWorkClockMicros() const {
+    if (realWorkClock) return SdlPlatform::GetWorkClockMicros();
+    return uint64_t{now} * 1000u;
+}
+
 void ScriptedPlatform::Sleep(uint32_t milliseconds) {
     sleeps.push_back(milliseconds);
     now += milliseconds;

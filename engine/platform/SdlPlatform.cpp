@@ -303,6 +303,13 @@ uint32_t SdlPlatform::GetTime() const {
     return SDL_GetTicks();
 }
 
+uint64_t SdlPlatform::GetWorkClockMicros() const {
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t ticks = SDL_GetPerformanceCounter();
+    if (frequency == 0) return uint64_t{SDL_GetTicks()} * 1000u;
+    return ticks / frequency * 1000000u + ticks % frequency * 1000000u / frequency;
+}
+
 void SdlPlatform::Sleep(uint32_t milliseconds) {
     SDL_Delay(milliseconds);
 }

@@ -42,6 +42,7 @@ public:
 
     uint32_t GetTime() const override;
     void Sleep(uint32_t milliseconds) override;
+    uint64_t GetWorkClockMicros() const override;
     void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
                         bool withOwner) override;
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/graphics/EffectBatch.h"
 #include "engine/graphics/FwTexture.h"
-#include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 
@@ -58,17 +58,9 @@ CellUV EffectQuad::SheetCell(int frame, int cellPixels, int textureWidth, int te
 void EffectQuad::DrawStrip(const EffectVertex* vertices, unsigned count, const Matrix& world,
                            FwTexture* texture, AdditiveBlend& blend) {
     if (texture == nullptr || !texture->HasSRV()) return;
-    GraphicsDevice& device = GraphicsDevice::GetInstance();
-    ShaderManager& shaders = ShaderManager::GetInstance();
-    blend.Begin();
-    EffectShader& effect = shaders.GetEffectShader();
-    effect.Activate();
-    device.SetShaderResource(0, texture);
-    effect.SetWorld(world);
-    effect.Upload();
-    device.DrawVertices(PrimitiveTopology::TriangleStrip, count, vertices, sizeof(EffectVertex));
-    blend.End();
-    shaders.GetModelShader().Activate();
+    // Held back and merged with the effects around it (same picture, fewer draw calls).
+    EffectBatch::GetInstance().AddStrip(vertices, count, world, texture, blend.GetBlendState(),
+                                        blend.GetDepthState());
     ++drawCount;
 }
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "engine/graphics/AdditiveBlend.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
-#include "game/effects/EffectVertex.h"
 
 class FwTexture;
 
@@ -54,12 +54,14 @@ public:
     static CellUV SheetCell(int frame, int cellPixels, int textureWidth, int textureHeight,
                             int columns = 8);
 
-    // Draws 36-byte vertices through the effect shader at world with the given texture,
-    // additive blending and no depth writes. Shared by the trail and the particles.
+    // Draws a strip of 36-byte vertices through the effect shader at world with the given
+    // texture, additive blending and no depth writes (held in the effect batch and sent with
+    // its neighbours). Shared by every effect, trail, ribbon and the particles.
     static void DrawStrip(const EffectVertex* vertices, unsigned count, const Matrix& world,
                           FwTexture* texture, AdditiveBlend& blend);
 
-    // Effect draw calls issued since the counter was last reset (diagnostics, benchmark).
+    // Effect strips drawn since the counter was last reset (diagnostics, benchmark); the
+    // batch sends them in fewer draw calls.
     static int GetDrawCount();
     static void ResetDrawCount();
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "engine/graphics/AdditiveBlend.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
-#include "game/effects/EffectVertex.h"
 
 class FwTexture;
 

@@ -79,6 +79,8 @@ void Enemy::SetMatrix(const Matrix& m) {
 }
 
 void Enemy::UpdateMatrix() {
+    // A wreck's limbs fly on their own; a push from a robot or a stone moves the body only.
+    if (bodyMode == 3) return;
     leftHand = Matrix::CreateTranslation(-1.0f, -0.5f, 0.0f) * world;
     rightLeg = Matrix::CreateTranslation(0.6f, -2.1f, 0.0f) * world;
     leftLeg = Matrix::CreateTranslation(-0.4f, -2.0f, 0.0f) * world;

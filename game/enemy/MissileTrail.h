@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
-#include "game/effects/EffectVertex.h"
 
 class AdditiveBlend;
 class FwTexture;

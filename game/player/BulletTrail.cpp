@@ -1,23 +1,13 @@
 #include "game/player/BulletTrail.h"
 
 #include "engine/graphics/AdditiveBlend.h"
-#include "engine/graphics/GraphicsDevice.h"
-#include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
-
-namespace {
-constexpr unsigned kStride = sizeof(BulletTrail::Vertex);
-constexpr unsigned kRibbonBytes = kStride * BulletTrail::kLength * 2;
-static_assert(kStride == 36, "the effect vertex layout is 36 bytes");
-}  // namespace
+#include "game/effects/EffectQuad.h"
 
 BulletTrail::BulletTrail(const Matrix& start) {
     history.fill(start);
     playerTexture = GetTexture("Data/tex/bullet2.png");
     enemyTexture = GetTexture("Data/tex/bullet3.png");
-    for (FwBuffer& buffer : buffers) {
-        buffer.Create(BindFlag::VertexBuffer, kRibbonBytes, BufferUsage::Dynamic, nullptr);
-    }
     blend = std::make_unique<AdditiveBlend>();
     Build();
 }
@@ -43,10 +33,10 @@ void BulletTrail::Build() {
             const Vector3 a = centre - axis * kHalfWidth;
             const Vector3 b = centre + axis * kHalfWidth;
             const float v = static_cast<float>(n) / kLength - 1.0f;
-            ribbons[which][n * 2] = {a.x, a.y, a.z, 0.0f, v, 1.0f, 1.0f, 1.0f, 1.0f};
-            ribbons[which][n * 2 + 1] = {b.x, b.y, b.z, 1.0f, v, 1.0f, 1.0f, 1.0f, 1.0f};
+            const Color white(1.0f, 1.0f, 1.0f, 1.0f);
+            ribbons[which][n * 2] = {a, {0.0f, v}, white};
+            ribbons[which][n * 2 + 1] = {b, {1.0f, v}, white};
         }
-        buffers[which].WriteData(ribbons[which].data(), kRibbonBytes);
     }
 }
 
@@ -59,19 +49,7 @@ void BulletTrail::Draw(int textureChoice) {
     } else {
         return;
     }
-    GraphicsDevice& device = GraphicsDevice::GetInstance();
-    ShaderManager& shaders = ShaderManager::GetInstance();
-    blend->Begin();
-    EffectShader& effect = shaders.GetEffectShader();
-    effect.Activate();
-    effect.SetWorld(Matrix::Identity());
-    effect.Upload();
-    device.SetShaderResource(0, texture);
-    device.SetPrimitiveTopology(PrimitiveTopology::TriangleStrip);
-    for (const FwBuffer& buffer : buffers) {
-        device.SetVertexBuffer(&buffer, kStride, 0);
-        device.Draw(kLength * 2, 0);
+    for (const auto& ribbon : ribbons) {
+        EffectQuad::DrawStrip(ribbon.data(), kLength * 2, Matrix::Identity(), texture, *blend);
     }
-    blend->End();
-    shaders.GetModelShader().Activate();
 }

@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "engine/graphics/FwBuffer.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
 
 class AdditiveBlend;
@@ -16,12 +16,7 @@ public:
     static constexpr int kLength = 25;         // history entries, newest first
     static constexpr float kHalfWidth = 5.0f;  // world units
 
-    // One vertex of a ribbon: the effect vertex layout, 36 bytes.
-    struct Vertex {
-        float x, y, z;
-        float u, v;
-        float r, g, b, a;
-    };
+    using Vertex = EffectVertex;
 
     explicit BulletTrail(const Matrix& start);
     ~BulletTrail();
@@ -43,7 +38,6 @@ private:
 
     std::array<Matrix, kLength> history;
     std::array<std::array<Vertex, kLength * 2>, 2> ribbons{};
-    FwBuffer buffers[2];
     FwTexture* playerTexture = nullptr;  // "Data/tex/bullet2.png", cached
     FwTexture* enemyTexture = nullptr;   // "Data/tex/bullet3.png", cached
     std::unique_ptr<AdditiveBlend> blend;

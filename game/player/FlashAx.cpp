@@ -3,20 +3,13 @@
 #include <algorithm>
 
 #include "engine/graphics/AdditiveBlend.h"
-#include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ModelDrawer.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
+#include "game/effects/EffectQuad.h"
 
 namespace {
-struct QuadVertex {
-    float x, y, z;
-    float u, v;
-    float r, g, b, a;
-};
-static_assert(sizeof(QuadVertex) == 36, "the effect vertex layout is 36 bytes");
-
 constexpr float kGlowRise = 0.01f;  // per pass: full glow after 100 passes
 constexpr float kQuadRise = 0.02f;  // per pass: full flash after 50 passes
 }  // namespace
@@ -24,7 +17,6 @@ constexpr float kQuadRise = 0.02f;  // per pass: full flash after 50 passes
 FlashAx::FlashAx(const Matrix& axe) : baseMatrix(axe) {
     glowModel = GetModel("Data/ax/flashAx.gltf");
     flashTexture = GetTexture("Data/effect/flashAx.png");
-    quad.Create(BindFlag::VertexBuffer, sizeof(QuadVertex) * 4, BufferUsage::Dynamic, nullptr);
     blend = std::make_unique<AdditiveBlend>();
     BuildQuad();
 }
@@ -46,13 +38,13 @@ void FlashAx::Follow(const Matrix& axe, bool glow) {
 }
 
 void FlashAx::BuildQuad() {
-    const QuadVertex vertices[4] = {
-        {-1.0f, 1.3f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, quadAlpha},
-        {1.0f, 1.3f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, quadAlpha},
-        {-1.0f, -1.3f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, quadAlpha},
-        {1.0f, -1.3f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, quadAlpha},
-    };
-    quad.WriteData(vertices, sizeof(vertices));
+    const Color tint(1.0f, 1.0f, 1.0f, quadAlpha);
+    quad = {{
+        {{-1.0f, 1.3f, 0.0f}, {0.0f, 0.0f}, tint},
+        {{1.0f, 1.3f, 0.0f}, {1.0f, 0.0f}, tint},
+        {{-1.0f, -1.3f, 0.0f}, {0.0f, 1.0f}, tint},
+        {{1.0f, -1.3f, 0.0f}, {1.0f, 1.0f}, tint},
+    }};
 }
 
 void FlashAx::Draw() {
@@ -61,16 +53,5 @@ void FlashAx::Draw() {
     DrawModel(glowModel, glowOpacity);
     if (!active) return;
 
-    GraphicsDevice& device = GraphicsDevice::GetInstance();
-    blend->Begin();
-    EffectShader& effect = shaders.GetEffectShader();
-    effect.Activate();
-    device.SetVertexBuffer(&quad, sizeof(QuadVertex), 0);
-    device.SetPrimitiveTopology(PrimitiveTopology::TriangleStrip);
-    device.SetShaderResource(0, flashTexture);
-    effect.SetWorld(quadMatrix);
-    effect.Upload();
-    device.Draw(4, 0);
-    blend->End();
-    shaders.GetModelShader().Activate();
+    EffectQuad::DrawStrip(quad.data(), 4, quadMatrix, flashTexture, *blend);
 }

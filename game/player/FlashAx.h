@@ -1,9 +1,10 @@
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "app/Object.h"
-#include "engine/graphics/FwBuffer.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
 
 class AdditiveBlend;
@@ -36,7 +37,7 @@ private:
     FwModel* glowModel = nullptr;  // cached, not owned
     float glowOpacity = 0.0f;
     Matrix quadMatrix;
-    FwBuffer quad;                      // 4 effect vertices
+    std::array<EffectVertex, 4> quad{};
     FwTexture* flashTexture = nullptr;  // cached, not owned
     bool active = false;
     float quadAlpha = 0.0f;

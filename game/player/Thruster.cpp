@@ -2,22 +2,25 @@
 
 #include "engine/graphics/AdditiveBlend.h"
 #include "engine/graphics/FwModel.h"
-#include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
+#include "game/effects/EffectQuad.h"
 
 namespace {
-constexpr unsigned kStride = sizeof(Thruster::Vertex);
-constexpr unsigned kRibbonBytes = kStride * Thruster::kHistory * 2;
-static_assert(kStride == 36, "the effect vertex layout is 36 bytes");
-static_assert(kRibbonBytes == 360, "ten vertices per ribbon");
-
 constexpr float kHotHalfWidth = 3.0f;  // world units, horizontal ribbon at full pulse
 constexpr float kHalfWidth = 7.0f;
 constexpr float kSink = 0.2f;     // per pass while moving
 constexpr float kThrowUp = 1.0f;  // per pass while turning in place
 constexpr float kThrowAside = 6.0f;
+
+// The flame sprite: a 0.36 × 0.38 quad around the nozzle.
+const std::array<EffectVertex, 4> kFlame = {{
+    {{-0.18f, 0.19f, 0.0f}, {0.0f, 0.0f}, Color(1.0f, 1.0f, 1.0f, 1.0f)},
+    {{0.18f, 0.19f, 0.0f}, {1.0f, 0.0f}, Color(1.0f, 1.0f, 1.0f, 1.0f)},
+    {{-0.18f, -0.19f, 0.0f}, {0.0f, 1.0f}, Color(1.0f, 1.0f, 1.0f, 1.0f)},
+    {{0.18f, -0.19f, 0.0f}, {1.0f, 1.0f}, Color(1.0f, 1.0f, 1.0f, 1.0f)},
+}};
 
 Matrix FlamePlacement(const Matrix& world) {
     return Matrix::CreateRotationX(ToRadians(-60.0f)) *
@@ -28,19 +31,9 @@ Matrix FlamePlacement(const Matrix& world) {
 Thruster::Thruster(const Matrix& mountMatrix) : world(mountMatrix), mount(mountMatrix) {
     engineModel = GetModel("Data/thruster/thruster.gltf");
     history.fill(mountMatrix);
-    trailTexture = GetTexture("Data/tex/bullet2.png");
-    hotTexture = GetTexture("Data/tex/bullet3.png");
+    trailTexture = GetTexture("Data/thruster/exhaust.png");
+    hotTexture = GetTexture("Data/thruster/exhaust_hot.png");
     flameTexture = GetTexture("Data/effect/bull.png");
-    for (FwBuffer& buffer : trailBuffers) {
-        buffer.Create(BindFlag::VertexBuffer, kRibbonBytes, BufferUsage::Dynamic, nullptr);
-    }
-    const Vertex flame[4] = {
-        {-0.18f, 0.19f, 0.0f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
-        {0.18f, 0.19f, 0.0f, 1.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f},
-        {-0.18f, -0.19f, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f},
-        {0.18f, -0.19f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f},
-    };
-    flameBuffer.Create(BindFlag::VertexBuffer, sizeof(flame), BufferUsage::Default, flame);
     blend = std::make_unique<AdditiveBlend>();
     matrix = world;
 }
@@ -62,10 +55,10 @@ void Thruster::BuildTrail() {
             const Vector3 a = centre - axis * k;
             const Vector3 b = centre + axis * k;
             const float v = static_cast<float>(i) / kHistory - 1.0f;
-            ribbons[which][i * 2] = {a.x, a.y, a.z, 0.0f, v, 1.0f, 1.0f, 1.0f, trailAlpha};
-            ribbons[which][i * 2 + 1] = {b.x, b.y, b.z, 1.0f, v, 1.0f, 1.0f, 1.0f, trailAlpha};
+            const Color tint(1.0f, 1.0f, 1.0f, trailAlpha);
+            ribbons[which][i * 2] = {a, {0.0f, v}, tint};
+            ribbons[which][i * 2 + 1] = {b, {1.0f, v}, tint};
         }
-        trailBuffers[which].WriteData(ribbons[which].data(), kRibbonBytes);
     }
 }
 
@@ -121,26 +114,12 @@ void Thruster::DrawFlame(bool aiming, bool hotNow, bool flicker) {
     shaders.GetModelShader().SetWorld(world);
     Object::Draw();
 
-    GraphicsDevice& device = GraphicsDevice::GetInstance();
-    EffectShader& effect = shaders.GetEffectShader();
-    blend->Begin();
-    effect.Activate();
-    device.SetPrimitiveTopology(PrimitiveTopology::TriangleStrip);
     drewTrail = !aiming && !flicker && warmUp < 1;
     if (drewTrail) {
-        effect.SetWorld(Matrix::Identity());
-        effect.Upload();
-        device.SetShaderResource(0, hot ? hotTexture : trailTexture);
-        for (const FwBuffer& buffer : trailBuffers) {
-            device.SetVertexBuffer(&buffer, kStride, 0);
-            device.Draw(kHistory * 2, 0);
+        for (const auto& ribbon : ribbons) {
+            EffectQuad::DrawStrip(ribbon.data(), kHistory * 2, Matrix::Identity(),
+                                  hot ? hotTexture : trailTexture, *blend);
         }
     }
-    effect.SetWorld(flameMatrix);
-    effect.Upload();
-    device.SetShaderResource(0, flameTexture);
-    device.SetVertexBuffer(&flameBuffer, kStride, 0);
-    device.Draw(4, 0);
-    blend->End();
-    shaders.GetModelShader().Activate();
+    EffectQuad::DrawStrip(kFlame.data(), 4, flameMatrix, flameTexture, *blend);
 }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/Object.h"
-#include "engine/graphics/FwBuffer.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
 
 class AdditiveBlend;
@@ -18,11 +18,7 @@ public:
     static constexpr int kHistory = 5;
     static constexpr int kWarmUp = 10;  // passes before the exhaust is drawn
 
-    struct Vertex {
-        float x, y, z;
-        float u, v;
-        float r, g, b, a;
-    };
+    using Vertex = EffectVertex;
 
     // mount: placement relative to the body.
     explicit Thruster(const Matrix& mount);
@@ -54,8 +50,6 @@ private:
     FwModel* engineModel = nullptr;  // cached, not owned
     std::array<Matrix, kHistory> history;
     std::array<std::array<Vertex, kHistory * 2>, 2> ribbons{};
-    FwBuffer trailBuffers[2];
-    FwBuffer flameBuffer;
     bool wide = false;
     int pulseCount = 0;
     Matrix previousParent;

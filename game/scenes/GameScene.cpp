@@ -7,6 +7,7 @@
 #include "engine/audio/FwSoundInstance.h"
 #include "engine/audio/SoundCache.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ScenePass.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Keys.h"
@@ -184,12 +185,14 @@ void GameScene::Frame() {
             RenderOffscreen();
             PresentShaken(1.0f);
             break;
-        case FrameForm::Normal:
+        case FrameForm::Normal: {
             device.ClearBackBuffer(kBlack);
             device.ClearDepthStencil();
+            const ScenePass::Scope pass(kBlack);
             SetCamera();
             Draw();
             break;
+        }
     }
 }
 
@@ -203,6 +206,8 @@ void GameScene::RenderOffscreen() {
     viewport.width = static_cast<float>(kWidth);
     viewport.height = static_cast<float>(kHeight);
     device.SetViewport(viewport);
+    // Multisampled or scaled, the world is resolved into the target before it shakes.
+    const ScenePass::Scope pass(kBlack);
     Draw();
 }
 

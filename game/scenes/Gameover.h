@@ -16,6 +16,7 @@ public:
     void Update() override;
     void Draw() override;
     void SetCamera() override;
+    bool DrawsWorld() const override { return false; }
 
     bool IsStarted() const { return started; }
     float GetFade() const { return fade; }

@@ -35,6 +35,12 @@ Title::Title() {
     thrusters[0] = std::make_unique<Thruster>(Matrix::CreateTranslation(0.3f, 7, -1));
     thrusters[1] = std::make_unique<Thruster>(Matrix::CreateTranslation(-0.3f, 7, -1));
     bgm = PlaySound("Data/sound/title.wav", 0.03f, true);
+    // The battle's ambient light. The only other light shines straight down, which leaves
+    // the close-up robot's face in the dark; set here, the first title looks like every
+    // title after a battle.
+    ShaderManager& shaders = ShaderManager::GetInstance();
+    shaders.SetAmbientLight(Vector3(0.7f, 0.7f, 0.7f));
+    shaders.UploadLights();
 }
 
 Title::~Title() {

@@ -5,9 +5,9 @@
 
 #include "app/Object.h"
 #include "engine/graphics/AdditiveBlend.h"
+#include "engine/graphics/EffectVertex.h"
 #include "engine/math/Matrix.h"
 #include "engine/math/Vector3.h"
-#include "game/effects/EffectVertex.h"
 
 class FwTexture;
 

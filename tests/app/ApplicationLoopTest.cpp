@@ -8,6 +8,7 @@
 #include "app/Application.h"
 #include "app/InputLatch.h"
 #include "app/SceneManager.h"
+#include "engine/graphics/GraphicsDevice.h"
 #include "engine/platform/Keys.h"
 #include "support/GameHarness.h"
 
@@ -28,9 +29,13 @@ public:
         if (workMs) static_cast<ScriptedPlatform&>(GetPlatform()).AdvanceTime(workMs);
         if (onUpdate) onUpdate();
     }
-    void Draw() override { journal.events.push_back(name + ":draw"); }
+    void Draw() override {
+        journal.events.push_back(name + ":draw");
+        if (onDraw) onDraw();
+    }
 
     std::function<void()> onUpdate;
+    std::function<void()> onDraw;
 
 private:
     Journal& journal;
@@ -55,6 +60,36 @@ TEST(ApplicationLoop, SlowPassesDoNotSleepAndAreNotMadeUpFor) {
     GameHarness again;
     again.Run([&] { return new RecordingScene(journal, "b", 40); }, 2);
     EXPECT_TRUE(again.Platform().GetSleeps().empty());
+}
+
+TEST(ApplicationLoop, SlowPassesDrawTheWorldSmallerOnlyWithAnAutomaticRenderScale) {
+    // 40 ms of work a pass; the width of the viewport each Draw saw.
+    const auto run = [](std::vector<float>& widths) {
+        GameHarness harness;
+        Journal journal;
+        harness.Run(
+            [&] {
+                auto* scene = new RecordingScene(journal, "a", 40);
+                scene->onDraw = [&] {
+                    widths.push_back(GraphicsDevice::GetInstance().GetViewport().width);
+                };
+                return scene;
+            },
+            120);
+        return journal.events.size();
+    };
+    std::vector<float> fixedWidths, autoWidths;
+    const size_t fixedEvents = run(fixedWidths);
+    EXPECT_EQ(fixedWidths.back(), 1280.0f) << "tests draw at full scale";
+
+    SettingsStore& settings = Application::GetInstance().GetSettings();
+    settings.Override([](Settings& s) { s.renderScale = Settings::kAuto; });
+    const size_t autoEvents = run(autoWidths);
+    settings.Override([](Settings& s) { s.renderScale = Settings::kMaxRenderScale; });
+    EXPECT_EQ(autoWidths.front(), 1280.0f);
+    EXPECT_EQ(autoWidths.back(), 640.0f) << "40 ms a pass is far over the budget";
+    // The passes themselves are the same.
+    EXPECT_EQ(autoEvents, fixedEvents);
 }
 
 TEST(ApplicationLoop, PassWhoseWindowClosesRunsNothingElse) {

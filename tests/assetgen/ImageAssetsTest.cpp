@@ -191,6 +191,28 @@ TEST(Images, TrailRibbonsAreBrightAtTheHeadAndGoneAtTheTail) {
     EXPECT_GT(slash.SumLight(0, 0, 32, 64), slash.SumLight(224, 0, 256, 64) * 4.0f);
 }
 
+TEST(Images, ExhaustIsANarrowTongueThatFadesInAtTheNozzleAndOutBeforeTheTail) {
+    for (const char* path : {"Data/thruster/exhaust.png", "Data/thruster/exhaust_hot.png"}) {
+        const Image img = Load(path);
+        ASSERT_EQ(img.width, 64) << path;
+        const int mid = img.width / 2;
+        // The ribbon shows v from 0 (the nozzle) to 0.8 (its oldest point): no hard line at
+        // either end, and nothing at all in the part that is never drawn.
+        EXPECT_LT(img.Light(mid, 0), 0.15f) << path;
+        EXPECT_LT(img.SumLight(0, 100, img.width, 104), 0.05f) << path;
+        EXPECT_EQ(img.MaxAlpha(0, 104, img.width, img.height), 0) << path;
+        // Bright just behind the nozzle, falling away along the ribbon.
+        EXPECT_GT(img.Light(mid, 12), 0.5f) << path;
+        EXPECT_GT(img.SumLight(0, 4, img.width, 30), img.SumLight(0, 60, img.width, 86) * 2.5f)
+            << path;
+        // Narrow and soft across: a quarter of the way out there is little light and none at
+        // the sides.
+        EXPECT_LT(img.Light(mid - 16, 12), img.Light(mid, 12) * 0.05f) << path;
+        EXPECT_EQ(img.MaxAlpha(0, 0, 2, img.height), 0) << path;
+        EXPECT_EQ(img.MaxAlpha(img.width - 2, 0, img.width, img.height), 0) << path;
+    }
+}
+
 TEST(Images, CaptionsKeepTheirInkWhereTheScreenShowsIt) {
     // STAGE CLEAR is drawn 3x at y = 265: its top 13 rows fall off the screen.
     const Image clear = Load("Data/tex/clear.png");
@@ -205,6 +227,24 @@ TEST(Images, CaptionsKeepTheirInkWhereTheScreenShowsIt) {
         const Image img = Load(path);
         EXPECT_GT(img.MeanAlpha(0, 0, img.width, img.height), 0.08f) << path << " is nearly empty";
     }
+}
+
+TEST(Images, CaptionLettersStayInsideTheirImageAndFrame) {
+    // Drawn three times as large on the game-over screen: a letter stroke (its opaque outline)
+    // near the image's edge shows as a letter cut off.
+    const Image gameover = Load("Data/tex/gameover.png");
+    ASSERT_GT(gameover.width, 0);
+    EXPECT_LT(gameover.MaxAlpha(0, 0, 6, gameover.height), 250);
+    EXPECT_LT(gameover.MaxAlpha(gameover.width - 6, 0, gameover.width, gameover.height), 250);
+    EXPECT_LT(gameover.MaxAlpha(0, 0, gameover.width, 4), 250);
+    EXPECT_LT(gameover.MaxAlpha(0, gameover.height - 4, gameover.width, gameover.height), 250);
+    // The prompt's words stay between the chevrons that point at them (tips at x 76 and 716),
+    // inside its rounded frame.
+    const Image click = Load("Data/title/click.png");
+    ASSERT_GT(click.width, 0);
+    EXPECT_LT(click.MaxAlpha(77, 40, 88, 121), 250);
+    EXPECT_LT(click.MaxAlpha(704, 40, 715, 121), 250);
+    EXPECT_EQ(click.MaxAlpha(396, 56, 700, 105), 255) << "the words are missing";
 }
 
 TEST(Images, ResultPicturesAreOpaqueAndTheDefeatIsDarker) {

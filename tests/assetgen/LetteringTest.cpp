@@ -5,6 +5,7 @@
 
 #include "AssetGenerator.h"
 #include "GeneratedTree.h"
+#include "core/FontSet.h"
 #include "core/ImageWriter.h"
 #include "images/Lettering.h"
 
@@ -34,6 +35,29 @@ TEST(Lettering, ShearSlantsTheTopToTheRight) {
     EXPECT_FLOAT_EQ(slanted.At(0, 9), 1.0f);  // the bottom row stays put
     EXPECT_EQ(FindInk(slanted).x1, 6);        // the top row moved 4.5 pixels
     EXPECT_GT(slanted.At(4, 0) + slanted.At(5, 0), 0.99f);
+}
+
+TEST(Lettering, TextTooWideForItsBoxIsRenderedAtTheLargestHeightThatFits) {
+    FontSet fonts;
+    std::string error;
+    ASSERT_TRUE(fonts.Load(error)) << error;
+    const Mask natural = fonts.latin.Render("GAME OVER", 46.0f, 1.0f, 2.0f);
+    const InkBounds full = FindInk(natural);
+    // Room to spare: the text is left as it is.
+    const Mask roomy = RenderToFit(fonts.latin, "GAME OVER", 46.0f, 1.0f, 2.0f, full.Width() + 20,
+                                   full.Height() + 20, 3);
+    EXPECT_EQ(FindInk(roomy).Width(), full.Width());
+    // A box 40 pixels narrower than the ink with its outline: smaller, inside, and only just.
+    const int box = full.Width() + 6 - 40;
+    const Mask fitted = RenderToFit(fonts.latin, "GAME OVER", 46.0f, 1.0f, 2.0f, box, 200, 3);
+    const InkBounds ink = FindInk(fitted);
+    EXPECT_LE(ink.Width() + 6, box);
+    EXPECT_GT(ink.Width() + 6, box - 12);
+    EXPECT_LT(ink.Height(), full.Height());
+    // Slanted text is measured slanted.
+    const Mask slanted =
+        RenderToFit(fonts.latin, "GAME OVER", 46.0f, 1.0f, 2.0f, box, 200, 3, 0.3f);
+    EXPECT_LE(FindInk(slanted).Width() + 6, box);
 }
 
 TEST(Writers, ReportFailureInsteadOfWritingNothingSilently) {

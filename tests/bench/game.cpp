@@ -8,7 +8,12 @@
 //     time per pass of GameScene::Update and GameScene::Draw;
 //   - resident memory at the start of each battle and the peak, across the battles.
 //
-//   bench_game [passes per battle] [battles]      (defaults 1200 and 3)
+//   - draw calls per pass, and the render scale the battle ended at.
+//
+//   bench_game [passes per battle] [battles] [adaptive]     (defaults 1200, 3, fixed)
+//
+// "adaptive" lets the render scale follow the measured pass time (as the game does with
+// render_scale = auto); without it every pass is drawn at full scale.
 //
 // Run from the build folder (it reads the generated Data/).
 #include <algorithm>
@@ -17,7 +22,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/Application.h"
 #include "app/SceneManager.h"
+#include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ScenePass.h"
 #include "game/scenes/GameScene.h"
 #include "game/scenes/Title.h"
 #include "support/AimBot.h"
@@ -36,6 +44,9 @@ double MsSince(Clock::time_point start) {
 struct BattleFigures {
     double constructMs = 0.0;
     CpuTally update, draw;
+    long drawCalls = 0;
+    long drawnPasses = 0;
+    long scaleSum = 0;  // percent, summed over the drawn passes
     long residentAtStartKb = 0;
     Clock::time_point started;
 };
@@ -70,11 +81,18 @@ void Print(int index, const BattleFigures& f, double wallMs) {
     ReadProcessMemory(resident, peak);
     std::printf(
         "battle %d (%s cache): constructed in %.1f ms; %d passes in %.1f s = %.1f passes/s; "
-        "update mean %.3f ms (worst %.3f), draw mean %.3f ms (worst %.3f); resident %ld kB at "
-        "its start, %ld kB at its end, peak so far %ld kB\n",
+        "update mean %.3f ms (worst %.3f), draw mean %.3f ms (worst %.3f); %.1f draw calls per "
+        "pass, render scale %.0f %% on average (%d %% at the end); resident %ld kB at its start, "
+        "%ld kB at its end, peak so far "
+        "%ld kB\n",
         index, index == 1 ? "cold" : "warm", f.constructMs, f.update.count, wallMs / 1000.0,
         f.update.count / (wallMs / 1000.0), f.update.MeanMs(), f.update.worstMs, f.draw.MeanMs(),
-        f.draw.worstMs, f.residentAtStartKb, resident, peak);
+        f.draw.worstMs,
+        f.drawnPasses > 0 ? static_cast<double>(f.drawCalls) / static_cast<double>(f.drawnPasses)
+                          : 0.0,
+        f.drawnPasses > 0 ? static_cast<double>(f.scaleSum) / static_cast<double>(f.drawnPasses)
+                          : 0.0,
+        ScenePass::GetInstance().GetScalePercent(), f.residentAtStartKb, resident, peak);
     std::fflush(stdout);
 }
 
@@ -83,6 +101,12 @@ void Print(int index, const BattleFigures& f, double wallMs) {
 int main(int argc, char** argv) {
     const int passesPerBattle = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1200;
     const int battles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
+    const bool adaptive = argc > 3 && std::string(argv[3]) == "adaptive";
+    if (adaptive) {
+        Application::GetInstance().GetSettings().Override(
+            [](Settings& s) { s.renderScale = Settings::kAuto; });
+    }
+    std::printf("render scale: %s\n", adaptive ? "adaptive" : "fixed at 100 %");
 
     // Launch to the first title frame.
     {
@@ -100,6 +124,8 @@ int main(int argc, char** argv) {
 
     // Battles back to back, the first one built on empty caches.
     GameHarness harness;
+    // The render scale follows real pass times; the game's own clock stays virtual.
+    harness.Platform().MeasureRealTime(adaptive);
     aimbot::AimBot bot;
     BattleFigures figures[16];
     const int count = std::min(battles, 16);
@@ -118,6 +144,14 @@ int main(int argc, char** argv) {
         auto* battle = dynamic_cast<GameScene*>(SceneManager::GetInstance().GetCurrent());
         bot.scene = battle;
         return battle ? bot.Next(pass) : PassInput{};
+    });
+    GraphicsDevice::GetInstance().ResetDrawStats();
+    harness.Platform().SetPresentHook([&](uint64_t) {
+        GraphicsDevice& device = GraphicsDevice::GetInstance();
+        figures[current].drawCalls += device.GetDrawStats().drawCalls;
+        ++figures[current].drawnPasses;
+        figures[current].scaleSum += ScenePass::GetInstance().GetScalePercent();
+        device.ResetDrawStats();
     });
     harness.Run([&] { return NewBattle(figures[0]); },
                 static_cast<uint64_t>(passesPerBattle) * static_cast<uint64_t>(count));

@@ -161,3 +161,30 @@ TEST(EnemyDeath, ExplodesFliesApartFadesAndReportsItselfGone) {
         EXPECT_EQ(enemy.GetAttackDamage(), 0);
     });
 }
+
+TEST(EnemyDeath, APushMovesTheWreckButLeavesItsFlyingLimbsWhereTheyAre) {
+    RunInGame([] {
+        EnemyWorld w;
+        Enemy enemy(w.ship.GetWorld());
+        enemy.SetHp(200);
+        enemy.SetPendingDamage(200);
+        w.Passes(enemy, 20);  // the limbs have been flying for several passes
+        ASSERT_EQ(enemy.GetBodyMode(), 3);
+        Matrix limbs[4];
+        for (int i = 0; i < 4; ++i) limbs[i] = enemy.GetLimb(i + 1);
+        // What the separation query does to two overlapping robots or a robot and a stone.
+        Matrix pushed = enemy.GetWorld();
+        pushed.SetTranslation(pushed.Translation() + Vector3(1.5f, 0.0f, -0.5f));
+        enemy.SetMatrix(pushed);
+        enemy.UpdateMatrix();
+        EXPECT_EQ(enemy.GetWorld(), pushed);
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(enemy.GetLimb(i + 1), limbs[i]) << "limb " << i + 1;
+        // The living robot's limbs still follow a push.
+        Enemy living(w.ship.GetWorld());
+        Matrix moved = living.GetWorld();
+        moved.SetTranslation(moved.Translation() + Vector3(2.0f, 0.0f, 0.0f));
+        living.SetMatrix(moved);
+        living.UpdateMatrix();
+        EXPECT_EQ(living.GetLimb(2), Matrix::CreateTranslation(-1.0f, -0.5f, 0.0f) * moved);
+    });
+}

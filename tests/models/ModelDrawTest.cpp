@@ -2,13 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/Object.h"
+#include "engine/graphics/FwScreenshot.h"
+#include "engine/graphics/FwTexture.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ModelDrawer.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/ViewFrustum.h"
 #include "models/GlContext.h"
+#include "support/LitView.h"
 
 namespace {
 
@@ -265,4 +270,96 @@ TEST_F(ModelDraw, ObjectDrawsItsOwnModelUntilReleased) {
     EXPECT_EQ(PixelAt(0.5f, 0)[1], 0);
     delete object;
     EXPECT_EQ(source.nodes.size(), 1u);  // the source keeps its lists
+}
+
+namespace {
+
+// Draws the game's robot bodies lit, in perspective, and returns the picture and the
+// number of draw calls.
+std::vector<uint8_t> DrawRobots(long& drawCalls) {
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    device.ClearBackBuffer(Color(0.1f, 0.1f, 0.15f, 1));
+    device.ClearDepthStencil();
+    ModelShader& shader = UseLitView({1.5f, 1.0f, -5.0f});
+    device.ResetDrawStats();
+    const char* parts[] = {"Data/player04/player04_4_body.gltf", "Data/enemy04/enemy04 body.gltf",
+                           "Data/spaceBattleShip/cannon.gltf"};
+    float x = -2.2f;
+    for (const char* part : parts) {
+        shader.SetWorld(Matrix::CreateTranslation(x, 0, 0));
+        DrawModel(GetModel(part), 1.0f);
+        shader.SetWorld(Matrix::CreateScale(0.4f) * Matrix::CreateTranslation(x, -1.6f, -1));
+        DrawModel(GetModel(part), 0.6f);  // blended: its subsets must keep their order
+        x += 2.2f;
+    }
+    drawCalls = device.GetDrawStats().drawCalls;
+    std::vector<uint8_t> pixels;
+    int w = 0, h = 0;
+    EXPECT_TRUE(FwReadPixels(pixels, w, h));
+    return pixels;
+}
+
+}  // namespace
+
+TEST_F(ModelDraw, SubsetsDrawnInOneCallGiveTheSamePictureAsOneCallEach) {
+    REQUIRE_GL();
+    long merged = 0, separate = 0;
+    const std::vector<uint8_t> one = DrawRobots(merged);
+    SetMergedSubsetDraws(false);
+    const std::vector<uint8_t> each = DrawRobots(separate);
+    SetMergedSubsetDraws(true);
+    ASSERT_EQ(one.size(), each.size());
+    int differing = 0, lit = 0;
+    for (size_t i = 0; i < one.size(); i += 4) {
+        differing += one[i] != each[i] || one[i + 1] != each[i + 1] || one[i + 2] != each[i + 2];
+        lit += each[i] > 60;
+    }
+    EXPECT_GT(lit, 20000) << "the models were not drawn (run from the build folder)";
+    EXPECT_EQ(differing, 0);
+    EXPECT_LT(merged * 3, separate) << merged << " calls merged, " << separate << " one by one";
+}
+
+TEST_F(ModelDraw, ARunBreaksWhereTexturesDifferAndKeepsMaterialsWithoutOne) {
+    REQUIRE_GL();
+    // Four quads side by side: red; one without a material (keeps red); green with a base
+    // texture that failed to load (reads zero: black); blue with another, real texture of
+    // white texels (blue). The two textures cannot share a call.
+    std::vector<FwMeshVertex> v;
+    std::vector<FwMeshFace> faces;
+    for (int q = 0; q < 4; ++q) {
+        const float x0 = -0.9f + 0.45f * float(q), x1 = x0 + 0.4f;
+        const Vector3 corners[4] = {{x0, -0.3f, 1}, {x1, -0.3f, 1}, {x1, 0.3f, 1}, {x0, 0.3f, 1}};
+        const uint32_t base = uint32_t(v.size());
+        for (const Vector3& c : corners) {
+            FwMeshVertex vertex;
+            vertex.pos = c;
+            vertex.normal = {0, 0, -1};
+            v.push_back(vertex);
+        }
+        faces.push_back({base, base + 1, base + 2});
+        faces.push_back({base, base + 2, base + 3});
+    }
+    auto mesh = std::make_shared<FwMesh>();
+    ASSERT_TRUE(mesh->Create(v, faces, {{0, 0, 2}, {-1, 2, 2}, {1, 4, 2}, {2, 6, 2}}));
+    FwModel model;
+    model.materials = {Flat(1, 0, 0), Flat(0, 1, 0), Flat(0, 0, 1)};
+    model.materials[1].baseColorTex = std::make_shared<FwTexture>();  // failed to load
+    auto texels = std::make_shared<FwTexture>();
+    const uint32_t white = 0xFFFFFFFFu;
+    const SubresourceData data{&white, 4, 0};
+    ASSERT_TRUE(texels->Create(1, 1, PixelFormat::R8G8B8A8_Unorm, 1, &data));
+    model.materials[2].baseColorTex = texels;
+    model.nodes.push_back(Node(0, mesh));
+    GraphicsDevice::GetInstance().ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(GraphicsDevice::GetInstance().GetDrawStats().drawCalls, 2);
+    const auto red = PixelAt(-0.7f, 0), kept = PixelAt(-0.25f, 0), dark = PixelAt(0.2f, 0),
+               blue = PixelAt(0.65f, 0);
+    EXPECT_TRUE(Near(red[0], 255) && Near(red[1], 0));
+    EXPECT_TRUE(Near(kept[0], 255) && Near(kept[1], 0));
+    EXPECT_TRUE(Near(dark[0], 0) && Near(dark[1], 0) && Near(dark[2], 0));
+    EXPECT_TRUE(Near(blue[2], 255) && Near(blue[0], 0));
+    // What a later subset without a material keeps is the last one drawn.
+    EXPECT_EQ(ShaderManager::GetInstance().GetModelShader().GetMaterialConstants().BaseColor.z,
+              1.0f);
 }

@@ -19,10 +19,7 @@ void WithDevice(const std::function<void()>& body) {
 
 float HalfWidth(const Thruster& t, int ribbon, int entry) {
     const auto& r = t.GetRibbon(ribbon);
-    const auto& a = r[entry * 2];
-    const auto& b = r[entry * 2 + 1];
-    const float dx = b.x - a.x, dy = b.y - a.y, dz = b.z - a.z;
-    return std::sqrt(dx * dx + dy * dy + dz * dz) / 2.0f;
+    return Vector3::Distance(r[entry * 2].position, r[entry * 2 + 1].position) / 2.0f;
 }
 
 TEST(Thruster, DrawsOnlyTheEngineAndFlameForTheFirstTenSteps) {

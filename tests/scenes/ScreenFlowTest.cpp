@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -26,6 +27,21 @@ T* Current() {
 void Shot(const std::string& name) {
     std::filesystem::create_directories("screens");
     EXPECT_TRUE(FwSaveScreenshot("screens/" + name + ".png"));
+}
+
+// Mean of each pixel's brightest channel, 0..1, over a screen rectangle (top-left origin).
+float MeanBrightness(int x0, int y0, int x1, int y1) {
+    double sum = 0.0;
+    int count = 0;
+    for (int y = y0; y < y1; y += 4) {
+        for (int x = x0; x < x1; x += 4) {
+            uint8_t rgba[4] = {};
+            if (!FwReadPixel(x, y, rgba)) return -1.0f;
+            sum += std::max({rgba[0], rgba[1], rgba[2]}) / 255.0;
+            ++count;
+        }
+    }
+    return count > 0 ? static_cast<float>(sum / count) : 0.0f;
 }
 
 TEST(TitleScreen, EnterHeldFromTheLastSceneWaitsForARelease) {
@@ -71,6 +87,7 @@ TEST(TitleScreen, RobotFliesByThenDropsIntoTheCloseUp) {
     harness.DrawOnly([](uint64_t pass) { return pass == 150 || pass == 420; });
     uint64_t closeUpAt = 0, restingAt = 0;
     bool thrustersGoneAtCloseUp = false;
+    float closeUpLight = -1.0f;
     harness.Platform().SetPresentHook([&](uint64_t pass) {
         Title* title = Current<Title>();
         ASSERT_NE(title, nullptr);
@@ -79,13 +96,18 @@ TEST(TitleScreen, RobotFliesByThenDropsIntoTheCloseUp) {
         if (closeUpAt && pass == closeUpAt + 1) thrustersGoneAtCloseUp = !title->HasThrusters();
         if (!restingAt && p.y == -9.0f) restingAt = pass;
         if (pass == 150) Shot("title_flyby");
-        if (pass == 420) Shot("title_closeup");
+        if (pass == 420) {
+            Shot("title_closeup");
+            closeUpLight = MeanBrightness(500, 300, 780, 540);
+        }
     });
     harness.Run([] { return new Title; }, 420);
     EXPECT_EQ(closeUpAt, 301u);
     EXPECT_TRUE(thrustersGoneAtCloseUp);
     EXPECT_GE(restingAt, closeUpAt + 69);
     EXPECT_LE(restingAt, closeUpAt + 72);
+    // The robot's chest fills the middle of the close-up; it must not be a silhouette.
+    EXPECT_GT(closeUpLight, 0.3f);
 }
 
 TEST(ClearScreen, AClickHeldSinceTheBattleDoesNotStartTheFade) {

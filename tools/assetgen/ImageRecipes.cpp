@@ -49,6 +49,8 @@ std::vector<ImageRecipe> ImageRecipes() {
         {"Data/tex/bullet2.png", [](const FontSet&) { return MakeTrail(false); }},
         {"Data/tex/bullet3.png", [](const FontSet&) { return MakeTrail(true); }},
         Plain("Data/effect/bull.png", MakeThrusterFlame),
+        {"Data/thruster/exhaust.png", [](const FontSet&) { return MakeExhaust(false); }},
+        {"Data/thruster/exhaust_hot.png", [](const FontSet&) { return MakeExhaust(true); }},
         {"Data/effect/jet.bmp", [](const FontSet&) { return MakeSlash(true); }},
         {"Data/effect/jet2.png", [](const FontSet&) { return MakeSlash(false); }},
         Plain("Data/effect/flashAx.png", MakeAxeFlash),

@@ -40,6 +40,8 @@ std::vector<ManifestEntry> Build() {
         Image("Data/tex/bullet2.png", 64, 128),
         Image("Data/tex/bullet3.png", 64, 128),
         Image("Data/effect/bull.png", 128, 128),
+        Image("Data/thruster/exhaust.png", 64, 128),
+        Image("Data/thruster/exhaust_hot.png", 64, 128),
         {"Data/effect/jet.bmp", AssetKind::Bitmap, 256, 64, 0, 0},
         Image("Data/effect/jet2.png", 256, 64),
         Image("Data/effect/flashAx.png", 128, 160),

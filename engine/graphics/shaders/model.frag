@@ -26,13 +26,25 @@ vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 intensity, float s, vec3 diffuseColor,
 }
 
 void main() {
-    vec4 base = texture(g_baseTex, vTexCoord) * g_Material.BaseColor;
+    vec4 baseTexel = texture(g_baseTex, vTexCoord);
+#if HK_MATERIAL_SET
+    // The subset this triangle belongs to: the last whose first face it has reached.
+    int entry = 0;
+    for (int i = 1; i < 8; ++i) {
+        if (i < g_SetCount && gl_PrimitiveID >= g_SetFirstFace[i / 4][i % 4]) entry = i;
+    }
+    SetEntry m = g_Set[entry];
+    if (m.UseBase < 0.5) baseTexel = vec4(1.0);
+#else
+    MaterialData m = g_Material;
+#endif
+    vec4 base = baseTexel * m.BaseColor;
     vec4 albedo = base * vColor;
     if (g_AlphaTestThreshold >= albedo.a) discard;
 
     vec3 toEye = g_CamPos - vWorldPos;
     float d = length(toEye);
-    float opacity = g_Material.BaseColor.a;
+    float opacity = m.BaseColor.a;
     vec3 color;
     // The program is built twice, lit and unlit, and the CPU draws with the one that
     // matches g_LightEnable: a software rasteriser runs both sides of a branch on the
@@ -43,8 +55,11 @@ void main() {
         // A camera exactly on the surface has no view direction; light it head-on.
         vec3 V = d > 0.0 ? toEye / d : N;
         vec4 mr = texture(g_mrTex, vTexCoord);
-        float metallic = mr.b * g_Material.Metallic;
-        float smoothness = 1.0 - mr.g * g_Material.Roughness;
+#if HK_MATERIAL_SET
+        if (m.UseMetallicRoughness < 0.5) mr = vec4(1.0);
+#endif
+        float metallic = mr.b * m.Metallic;
+        float smoothness = 1.0 - mr.g * m.Roughness;
         float s = exp2(13.0 * smoothness);
         vec3 diffuseColor = albedo.rgb * (1.0 - metallic);
         vec3 specularColor = mix(vec3(0.04), base.rgb * vColor.rgb, metallic);
@@ -61,7 +76,11 @@ void main() {
             }
         }
         color += albedo.rgb * g_AmbientLight * opacity;
-        color += texture(g_emissiveTex, vTexCoord).rgb * g_Material.Emissive * opacity;
+        vec3 emissiveTexel = texture(g_emissiveTex, vTexCoord).rgb;
+#if HK_MATERIAL_SET
+        if (m.UseEmissive < 0.5) emissiveTexel = vec3(1.0);
+#endif
+        color += emissiveTexel * m.Emissive * opacity;
     }
 #else
     color = albedo.rgb * opacity;

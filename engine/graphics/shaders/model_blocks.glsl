@@ -18,3 +18,23 @@ struct MaterialData {
 layout(std140) uniform cbMaterial {
     MaterialData g_Material;
 };
+
+#if HK_MATERIAL_SET
+// cbMaterialSet, binding 2: the materials of consecutive subsets drawn in one call, the
+// first face of each relative to the call, and whether each samples its textures (a
+// subset without one reads white, as the white default texture gives).
+struct SetEntry {
+    vec4 BaseColor;
+    vec3 Emissive;
+    float Metallic;
+    float Roughness;
+    float UseBase;
+    float UseEmissive;
+    float UseMetallicRoughness;
+};
+layout(std140) uniform cbMaterialSet {
+    SetEntry g_Set[8];
+    ivec4 g_SetFirstFace[2];
+    int g_SetCount;
+};
+#endif

@@ -174,6 +174,28 @@ Canvas MakeTrail(bool hot) {
     return c;
 }
 
+Canvas MakeExhaust(bool hot) {
+    const Rgba tint = hot ? Rgba{1.0f, 0.42f, 0.1f, 1.0f} : Rgba{0.25f, 0.62f, 1.0f, 1.0f};
+    Canvas c(64, 128);
+    c.PaintAll([&](float x, float y) {
+        // The ribbon is many times wider than the nozzle and its points trail behind the
+        // engine: only a narrow tongue in the middle of u is lit, widening a little as it
+        // cools, and v = 0 (at the nozzle) up to 0.8 (the oldest point) is all that is
+        // drawn, so the flame fades in just behind the nozzle and is gone before 0.8.
+        const float u = (x / 64.0f) * 2.0f - 1.0f;
+        const float v = y / 128.0f;
+        const float t = std::clamp(v / 0.78f, 0.0f, 1.0f);
+        const float width = 0.035f + 0.04f * t;
+        const float across = std::exp(-u * u / (width * width));
+        const float core = std::exp(-u * u / (0.3f * width * width));
+        const float along = std::pow(1.0f - t, 1.6f) * SmoothStep(0.0f, 0.1f, v);
+        const float light = std::clamp((across * 0.8f + core * 0.6f) * along, 0.0f, 1.0f);
+        return Mix(tint, Rgba{1, 1, 1, 1}, std::clamp(core * (1.0f - t) * 0.9f, 0.0f, 1.0f))
+            .WithAlpha(light);
+    });
+    return c;
+}
+
 Canvas MakeSlash(bool enemy) {
     const Rgba tint = enemy ? Rgba{1.0f, 0.25f, 0.1f, 1.0f} : Rgba{0.3f, 0.85f, 1.0f, 1.0f};
     Canvas c(256, 64);

@@ -15,6 +15,8 @@ Canvas MakeAxeFlash();         // Data/effect/flashAx.png: the glow on the swing
 Canvas MakeShockwave();        // Data/spaceBattleShip/maru.png: the ship's expanding ring
 // Trail ribbons: u runs across the ribbon, v along it from the head (v = 0) to the tail.
 Canvas MakeTrail(bool hot);  // Data/tex/bullet2.png (cool blue) / bullet3.png (hot orange)
+// Thruster exhaust ribbons, laid out like the trails but lit only along a narrow tongue.
+Canvas MakeExhaust(bool hot);  // Data/thruster/exhaust.png (blue) / exhaust_hot.png (orange)
 // Slash ribbons: u runs along the swing from the newest frame (u = 0), v across the blade
 // from behind the hand (v = 0) to beyond the edge (v = 1).
 Canvas MakeSlash(bool enemy);  // Data/effect/jet.bmp (enemy, red) / jet2.png (player, cyan)

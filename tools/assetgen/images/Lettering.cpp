@@ -35,6 +35,21 @@ Mask Sheared(const Mask& mask, float slope) {
     return out;
 }
 
+Mask RenderToFit(const Font& font, const std::string& text, float pixelHeight, float xScale,
+                 float tracking, int maxWidth, int maxHeight, int outlineWidth, float shear) {
+    const auto render = [&](float height) {
+        const Mask plain = font.Render(text, height, xScale, tracking);
+        return shear != 0.0f ? Sheared(plain, shear) : plain;
+    };
+    for (float height = pixelHeight;; height -= 0.5f) {
+        Mask mask = render(height);
+        const InkBounds ink = FindInk(mask);
+        const bool fits = ink.Width() + 2 * outlineWidth <= maxWidth &&
+                          ink.Height() + 2 * outlineWidth <= maxHeight;
+        if (fits || height <= 1.0f) return mask;
+    }
+}
+
 namespace {
 
 void PaintAt(Canvas& canvas, const Mask& text, int ox, int oy, const TextStyle& style,

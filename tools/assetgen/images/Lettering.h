@@ -1,6 +1,9 @@
 #pragma once
 
+#include <string>
+
 #include "core/Canvas.h"
+#include "core/Font.h"
 #include "core/Mask.h"
 
 // Styled captions: a gradient fill inside a dark outline, over a soft coloured glow.
@@ -31,3 +34,10 @@ Mask Sheared(const Mask& mask, float slope);
 void PaintCaption(Canvas& canvas, const Mask& text, float cx, float cy, const TextStyle& style);
 // Paints the text so the left edge of its ink is at x and its ink is centred on cy.
 void PaintCaptionLeft(Canvas& canvas, const Mask& text, float x, float cy, const TextStyle& style);
+
+// The text rendered at pixelHeight or, when its ink with an outline of outlineWidth around
+// it would not fit in maxWidth × maxHeight pixels, at the largest smaller height (in steps of
+// half a pixel) that does; shear slants it as Sheared does. Captions are drawn scaled up, so
+// a letter that touches the edge of its image shows as cut off on screen.
+Mask RenderToFit(const Font& font, const std::string& text, float pixelHeight, float xScale,
+                 float tracking, int maxWidth, int maxHeight, int outlineWidth, float shear = 0.0f);

@@ -81,8 +81,11 @@ Canvas MakeClickPrompt(const FontSet& fonts) {
     style.outlineWidth = 3;
     style.glow = Rgba{0.25f, 0.6f, 1.0f, 0.8f};
     style.glowRadius = 10;
-    PaintCaption(c, fonts.latin.Render("CLICK OR PRESS ENTER", 54.0f, 1.0f, 3.0f), 396.0f, 80.5f,
-                 style);
+    // The words stay clear of the chevrons' tips (x 76 and 716) by a margin.
+    PaintCaption(c,
+                 RenderToFit(fonts.latin, "CLICK OR PRESS ENTER", 54.0f, 1.0f, 3.0f, 604, 80,
+                             style.outlineWidth),
+                 396.0f, 80.5f, style);
     return c;
 }
 
@@ -117,6 +120,11 @@ Canvas MakeGameoverCaption(const FontSet& fonts) {
     style.glow = Rgba{0.6f, 0.0f, 0.0f, 0.8f};
     style.glowRadius = 7;
     style.highlight = 0.5f;
-    PaintCaption(c, fonts.latin.Render("GAME OVER", 46.0f, 1.0f, 2.0f), 133.0f, 45.0f, style);
+    // Drawn three times as large: the letters keep the glow's width clear of the edges.
+    PaintCaption(
+        c,
+        RenderToFit(fonts.latin, "GAME OVER", 46.0f, 1.0f, 2.0f, 266 - 2 * style.glowRadius,
+                    90 - 2 * style.glowRadius, style.outlineWidth),
+        133.0f, 45.0f, style);
     return c;
 }

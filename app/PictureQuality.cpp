@@ -1,0 +1,26 @@
+#include "app/PictureQuality.h"
+
+#include <algorithm>
+
+#include "engine/graphics/ScenePass.h"
+
+int PictureQuality::SamplesFor(int antiAliasing, bool softwareRenderer) {
+    if (antiAliasing == Settings::kAuto) return softwareRenderer ? 0 : 4;
+    return antiAliasing > 1 ? antiAliasing : 0;
+}
+
+void PictureQuality::Start(const Settings& settings) {
+    samples = SamplesFor(settings.antiAliasing, ScenePass::IsSoftwareRenderer());
+    if (settings.renderScale == Settings::kAuto) {
+        scale.Adapt(Settings::kMaxRenderScale);
+    } else {
+        scale.Fix(settings.renderScale);
+    }
+    ScenePass::GetInstance().Configure(samples, scale.GetPercent());
+}
+
+void PictureQuality::EndPass(uint64_t workMicros) {
+    if (!scale.IsAdaptive()) return;
+    const auto micros = static_cast<uint32_t>(std::min<uint64_t>(workMicros, UINT32_MAX));
+    ScenePass::GetInstance().SetScalePercent(scale.AddPassTime(micros));
+}
