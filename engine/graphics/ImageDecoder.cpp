@@ -17,8 +17,10 @@ uint32_t Le32(const unsigned char* b, size_t at) {
 }
 
 // The image decoder pads a cut-off uncompressed BMP with zeros instead of failing; a file
-// too short for the pixel rows its header announces is refused here. (It refuses the
-// run-length encodings itself.)
+// too short for the pixel rows its header announces is refused here. It refuses the
+// run-length encodings itself but reads any other unknown compression (JPEG or PNG inside a
+// BMP, or noise) as plain rows, so a 42-byte file claiming millions of pixels took seconds:
+// only plain rows and bit fields are accepted.
 bool BmpLooksComplete(const unsigned char* b, size_t size) {
     if (size < 2 || b[0] != 'B' || b[1] != 'M') return true;  // not a BMP
     if (size < 26) return false;
@@ -37,7 +39,8 @@ bool BmpLooksComplete(const unsigned char* b, size_t size) {
         height = static_cast<int32_t>(Le32(b, 22));
         bpp = static_cast<uint32_t>(b[28]) | static_cast<uint32_t>(b[29]) << 8;
         const uint32_t compression = Le32(b, 30);
-        if (compression != 0 && compression != 3) return true;  // refused by the decoder
+        if (compression == 1 || compression == 2) return true;  // refused by the decoder
+        if (compression != 0 && compression != 3) return false;
     }
     if (width <= 0 || height == 0) return false;
     const uint64_t rowBytes = (static_cast<uint64_t>(width) * bpp + 31) / 32 * 4;

@@ -81,6 +81,24 @@ TEST(ImageDecoder, RefusesABmpShorterThanItsRows) {
     EXPECT_FALSE(ImageDecoder::Decode(core.data(), core.size(), image));
 }
 
+// The decoder reads a compression it does not know as plain rows, padding what is missing;
+// the fuzzer found a 42-byte file claiming 512 × 13312 pixels that way.
+TEST(ImageDecoder, RefusesABmpWithAnUnknownCompression) {
+    Bytes info = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,  // file header, pixels at 54
+                  40,  0,   0, 0, 1, 0, 0, 0, 1, 0, 0,  0, 1, 0, 24, 0};  // 1 × 1, 24 bits
+    info.resize(54, 0);                                                   // no compression
+    const Bytes pixel = {1, 2, 3, 0};
+    info.insert(info.end(), pixel.begin(), pixel.end());
+    DecodedImage image;
+    ASSERT_TRUE(ImageDecoder::Decode(info.data(), info.size(), image));
+    for (unsigned char compression : {4, 5, 0x40}) {
+        info[30] = compression;
+        EXPECT_FALSE(ImageDecoder::Decode(info.data(), info.size(), image)) << int(compression);
+    }
+    info[30] = 3;  // bit fields need 16 or 32 bits a pixel: the decoder's own refusal
+    EXPECT_FALSE(ImageDecoder::Decode(info.data(), info.size(), image));
+}
+
 // Deflate data, least significant bit first; Huffman codes go most significant bit first.
 struct BitWriter {
     Bytes bytes;
