@@ -81,6 +81,16 @@ bool DecodeRw(SDL_RWops* rw, Sound& out) {
     const Uint32 wholeFrames = length / static_cast<Uint32>(inFrameBytes);
     if (wholeFrames == 0) return false;
     const Uint32 inBytes = wholeFrames * static_cast<Uint32>(inFrameBytes);
+    if (built == 0) {
+        // Already in the wanted form: straight from SDL's buffer, without a working copy
+        // (a music track is several megabytes, and each copy raises the peak by as much).
+        const std::size_t values = inBytes / sizeof(Value);
+        out.channels = outChannels;
+        out.sampleRate = spec.freq;
+        out.samples.resize(values);
+        std::memcpy(out.samples.data(), wav.data, values * sizeof(Value));
+        return true;
+    }
     // The conversion works in place in a buffer len_mult times the input.
     if (cvt.len_mult <= 0 ||
         inBytes > static_cast<Uint32>(std::numeric_limits<int>::max() / cvt.len_mult)) {
@@ -91,8 +101,8 @@ bool DecodeRw(SDL_RWops* rw, Sound& out) {
     std::memcpy(work.data(), wav.data, inBytes);
     cvt.buf = work.data();
     cvt.len = static_cast<int>(inBytes);
-    if (built == 1 && SDL_ConvertAudio(&cvt) != 0) return false;
-    const int outBytes = built == 1 ? cvt.len_cvt : cvt.len;
+    if (SDL_ConvertAudio(&cvt) != 0) return false;
+    const int outBytes = cvt.len_cvt;
 
     const std::size_t frameValues = outChannels;
     const std::size_t values = static_cast<std::size_t>(outBytes) / sizeof(Value);
