@@ -8,18 +8,6 @@
 
 #include "engine/graphics/GraphicsDevice.h"
 
-namespace {
-// Mesa's software rasterisers filter anisotropically per pixel with many taps, which
-// makes a full-screen textured frame take tens of seconds; there the anisotropic sampler
-// falls back to trilinear filtering (the same picture, slightly softer at grazing angles).
-bool IsSoftwareRenderer() {
-    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (!renderer) return false;
-    const std::string name(renderer);
-    return name.find("llvmpipe") != std::string::npos || name.find("softpipe") != std::string::npos;
-}
-}  // namespace
-
 FwSamplerState::FwSamplerState(int filter_, int maxAnisotropy_, int addressMode_, bool comparison_)
     : filter(filter_),
       maxAnisotropy(maxAnisotropy_),
@@ -41,7 +29,10 @@ FwSamplerState::FwSamplerState(int filter_, int maxAnisotropy_, int addressMode_
         anisotropy = static_cast<float>(std::clamp(maxAnisotropy, 1, 16));
     glSamplerParameteri(name, GL_TEXTURE_MIN_FILTER, minFilter);
     glSamplerParameteri(name, GL_TEXTURE_MAG_FILTER, magFilter);
-    if (anisotropy > 1.0f && !IsSoftwareRenderer() &&
+    // Mesa's software rasterisers filter anisotropically per pixel with many taps, which
+    // makes a full-screen textured frame take tens of seconds; there the anisotropic sampler
+    // falls back to trilinear filtering (the same picture, slightly softer at grazing angles).
+    if (anisotropy > 1.0f && !GraphicsDevice::GetInstance().IsSoftwareRenderer() &&
         (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
          epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic"))) {
         glSamplerParameterf(name, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);

@@ -44,6 +44,10 @@ public:
     // afterwards fail; resources still alive stop touching the GPU.
     void Release();
     bool IsInitialized() const { return initialized; }
+    // True for Mesa's software rasterisers (llvmpipe, softpipe, swrast), where every pixel
+    // and sample is paid for by the CPU; false before Initialize.
+    bool IsSoftwareRenderer() const { return softwareRenderer; }
+    static bool IsSoftwareRendererName(const char* renderer);
     // Changes with every Initialize; 0 while released. Resources remember the value they
     // were made under and delete their GPU objects only while it is still current.
     uint32_t GetContextGeneration() const { return LiveGeneration(); }
@@ -177,6 +181,7 @@ private:
     void ReleaseObjects();
 
     bool initialized = false;
+    bool softwareRenderer = false;
     bool skipRasterization = false;
     FlushHook flushHook = nullptr;
     DrawStats drawStats;

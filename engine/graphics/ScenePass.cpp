@@ -3,8 +3,6 @@
 #include <epoxy/gl.h>
 
 #include <algorithm>
-#include <cstring>
-#include <string>
 
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
@@ -31,16 +29,7 @@ int ScenePass::GetMaxSamples() {
 }
 
 bool ScenePass::IsSoftwareRenderer() {
-    if (!GraphicsDevice::GetInstance().IsInitialized()) return false;
-    const auto* name = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-    if (name == nullptr) return false;
-    std::string renderer(name);
-    std::transform(renderer.begin(), renderer.end(), renderer.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    for (const char* soft : {"llvmpipe", "softpipe", "swrast", "software rasterizer"}) {
-        if (renderer.find(soft) != std::string::npos) return true;
-    }
-    return false;
+    return GraphicsDevice::GetInstance().IsSoftwareRenderer();
 }
 
 bool ScenePass::PrepareTargets(int width, int height) {

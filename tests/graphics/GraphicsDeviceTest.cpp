@@ -1,3 +1,5 @@
+#include <epoxy/gl.h>
+
 #include <string>
 
 #include "GraphicsFixture.h"
@@ -32,6 +34,22 @@ TEST_F(GraphicsTest, InitializeWithoutWindowFailsAndLeavesEverythingReleased) {
     FwTexture texture;
     EXPECT_FALSE(texture.Create(4, 4, PixelFormat::R8G8B8A8_Unorm, 1, nullptr));
     EXPECT_EQ(Device().CreateSamplerState(0, 1, 0, false), nullptr);
+}
+
+// The software path (one frame at a time, no multisampling, no anisotropy) hangs on this.
+TEST_F(GraphicsTest, SoftwareRasterisersAreKnownByTheirRendererName) {
+    for (const char* name : {"llvmpipe (LLVM 15.0.6, 256 bits)", "Mesa softpipe",
+                             "Software Rasterizer", "SWRAST", "LLVMPIPE"})
+        EXPECT_TRUE(GraphicsDevice::IsSoftwareRendererName(name)) << name;
+    for (const char* name : {"NVIDIA H100 80GB HBM3/PCIe/SSE2", "Mesa Intel(R) UHD Graphics 620",
+                             "AMD Radeon RX 6600 (radeonsi, navi23, LLVM 15.0.6)", ""})
+        EXPECT_FALSE(GraphicsDevice::IsSoftwareRendererName(name)) << name;
+    EXPECT_FALSE(GraphicsDevice::IsSoftwareRendererName(nullptr));
+    // The tests run on Mesa's llvmpipe; released, the device knows no renderer.
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    EXPECT_EQ(Device().IsSoftwareRenderer(), GraphicsDevice::IsSoftwareRendererName(renderer));
+    Device().Release();
+    EXPECT_FALSE(Device().IsSoftwareRenderer());
 }
 
 TEST_F(GraphicsTest, InitializeSetsTheFixedStateOfTheRun) {
