@@ -65,54 +65,52 @@ bool DecodeRw(SDL_RWops* rw, Sound& out) {
     // is still ignored, since many writers get it wrong.
     SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_DEFAULT);
 
-    SDL_AudioSpec spec{};
+    SDL_AudioSpec source{};
     SdlWavData wav;
     Uint32 length = 0;
-    if (SDL_LoadWAV_RW(rw, 1, &spec, &wav.data, &length) == nullptr) return false;
-    if (spec.channels == 0 || spec.freq <= 0 || length == 0) return false;
+    if (SDL_LoadWAV_RW(rw, 1, &source, &wav.data, &length) == nullptr) return false;
+    if (source.channels == 0 || source.freq <= 0 || length == 0) return false;
 
-    const Uint8 outChannels = spec.channels >= 2 ? 2 : 1;
+    const Uint8 outChannels = source.channels >= 2 ? 2 : 1;
     SDL_AudioCVT cvt{};
-    const int built = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, kTarget,
-                                        outChannels, spec.freq);
+    const int built = SDL_BuildAudioCVT(&cvt, source.format, source.channels, source.freq, kTarget,
+                                        outChannels, source.freq);
     if (built < 0) return false;
 
-    const int inFrameBytes = static_cast<int>(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    const int inFrameBytes =
+        static_cast<int>(SDL_AUDIO_BITSIZE(source.format) / 8) * source.channels;
     const Uint32 wholeFrames = length / static_cast<Uint32>(inFrameBytes);
     if (wholeFrames == 0) return false;
     const Uint32 inBytes = wholeFrames * static_cast<Uint32>(inFrameBytes);
-    if (built == 0) {
-        // Already in the wanted form: straight from SDL's buffer, without a working copy
-        // (a music track is several megabytes, and each copy raises the peak by as much).
-        const std::size_t values = inBytes / sizeof(Value);
-        out.channels = outChannels;
-        out.sampleRate = spec.freq;
-        out.samples.resize(values);
-        std::memcpy(out.samples.data(), wav.data, values * sizeof(Value));
-        return true;
+    // A sound already in the wanted form is taken straight from SDL's buffer, without a
+    // working copy (a music track is several megabytes, and each copy raises the peak).
+    const Uint8* result = wav.data;
+    std::size_t resultBytes = inBytes;
+    std::vector<Uint8> work;
+    if (built == 1) {
+        // The conversion works in place in a buffer len_mult times the input.
+        if (cvt.len_mult <= 0 ||
+            inBytes > static_cast<Uint32>(std::numeric_limits<int>::max() / cvt.len_mult)) {
+            return false;
+        }
+        work.resize(static_cast<std::size_t>(inBytes) * cvt.len_mult);
+        std::memcpy(work.data(), wav.data, inBytes);
+        cvt.buf = work.data();
+        cvt.len = static_cast<int>(inBytes);
+        if (SDL_ConvertAudio(&cvt) != 0) return false;
+        result = work.data();
+        resultBytes = static_cast<std::size_t>(cvt.len_cvt);
     }
-    // The conversion works in place in a buffer len_mult times the input.
-    if (cvt.len_mult <= 0 ||
-        inBytes > static_cast<Uint32>(std::numeric_limits<int>::max() / cvt.len_mult)) {
-        return false;
-    }
-
-    std::vector<Uint8> work(static_cast<std::size_t>(inBytes) * cvt.len_mult);
-    std::memcpy(work.data(), wav.data, inBytes);
-    cvt.buf = work.data();
-    cvt.len = static_cast<int>(inBytes);
-    if (SDL_ConvertAudio(&cvt) != 0) return false;
-    const int outBytes = cvt.len_cvt;
 
     const std::size_t frameValues = outChannels;
-    const std::size_t values = static_cast<std::size_t>(outBytes) / sizeof(Value);
+    const std::size_t values = resultBytes / sizeof(Value);
     const std::size_t wholeValues = values - values % frameValues;
     if (wholeValues == 0) return false;
 
     out.channels = outChannels;
-    out.sampleRate = spec.freq;
+    out.sampleRate = source.freq;
     out.samples.resize(wholeValues);
-    std::memcpy(out.samples.data(), work.data(), wholeValues * sizeof(Value));
+    std::memcpy(out.samples.data(), result, wholeValues * sizeof(Value));
     return true;
 }
 
