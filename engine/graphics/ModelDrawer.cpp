@@ -36,9 +36,9 @@ const FwMaterial* MaterialOf(const FwModel* model, const FwMeshSubset& subset) {
 }
 
 // One DrawModel call. Consecutive subsets of a mesh go to the GPU in one draw call through
-// the shader's material set; the material the last of them used counts as bound (what a
-// later subset without a material keeps) and is put into cbMaterial when that is needed,
-// at the latest when the call ends.
+// the shader's material set (a run of one material through the plain program); the
+// material the last of them used counts as bound (what a later subset without a material
+// keeps) and is put into cbMaterial when that is needed, at the latest when the call ends.
 struct ModelDraw {
     ModelShader& shader;
     const Vector3* emissiveOverride;
@@ -62,7 +62,6 @@ struct ModelDraw {
         }
         shader.UseMaterialSet(false);
         mesh.DrawSubset(int(index));
-        shader.UseMaterialSet(true);
     }
 
     // Draws the subsets from `first` (which has faces and a material) that one call can
@@ -111,10 +110,21 @@ struct ModelDraw {
             nextFace += subset.faceCount;
             current = m;
         }
+        if (count == 1) {
+            // A run of one material goes through the plain program: the set's program
+            // looks its entry up for every pixel, which a software rasteriser pays for in
+            // full (a third of the star sphere's cost on llvmpipe).
+            shader.UseMaterialSet(false);
+            BindMaterial(shader, *current, EmissiveOf(*current), alpha);
+            mesh.DrawFaces(firstFace, nextFace - firstFace);
+            unbound = nullptr;
+            return i;
+        }
         set.g_SetCount = count;
         for (int k = 0; k < 3; ++k) {
             if (!slotTaken[k]) slots[k] = white;
         }
+        shader.UseMaterialSet(true);
         ModelShader::BindTextures(slots[0], slots[1], slots[2]);
         shader.UploadMaterialSet();
         mesh.DrawFaces(firstFace, nextFace - firstFace);
@@ -166,7 +176,6 @@ void DrawNodes(const FwModel* model, const Vector3* emissiveOverride, float alph
                               GraphicsDevice::GetInstance().GetRasterizerState().depthClip);
     EffectBatch& batch = EffectBatch::GetInstance();
     ModelDraw draw{shader, emissiveOverride, alpha};
-    shader.UseMaterialSet(true);
 
     for (size_t i = 0; i < model->nodes.size(); ++i) {
         const FwModelNode& node = model->nodes[i];
