@@ -15,6 +15,10 @@ struct SdlWavData {
     ~SdlWavData() { SDL_FreeWAV(data); }
 };
 
+// The sample format, rate and channels SDL_LoadWAV_RW reads from the file's header.
+using WavFormat =
+    std::remove_pointer_t<decltype(SDL_LoadWAV_RW(nullptr, 0, nullptr, nullptr, nullptr))>;
+
 uint32_t Le32(const Uint8* b) {
     return uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
 }
@@ -65,7 +69,7 @@ bool DecodeRw(SDL_RWops* rw, Sound& out) {
     // is still ignored, since many writers get it wrong.
     SDL_SetHintWithPriority(SDL_HINT_WAVE_TRUNCATION, "strict", SDL_HINT_DEFAULT);
 
-    SDL_AudioSpec source{};
+    WavFormat source{};
     SdlWavData wav;
     Uint32 length = 0;
     if (SDL_LoadWAV_RW(rw, 1, &source, &wav.data, &length) == nullptr) return false;
