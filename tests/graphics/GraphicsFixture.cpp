@@ -11,10 +11,7 @@
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/ScriptedPlatform.h"
-
-#ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/lsan_interface.h>
-#endif
+#include "support/LeakChecks.h"
 
 namespace {
 
@@ -26,9 +23,7 @@ public:
         ASSERT_TRUE(GetPlatform().CreateGameWindow(1280, 720, "graphics test"));
     }
     void TearDown() override {
-#ifdef __SANITIZE_ADDRESS__
-        __lsan_do_leak_check();
-#endif
+        CheckLeaksWhileDriverLoaded();
         GetPlatform().DestroyGameWindow();
         SetPlatform(nullptr);
     }

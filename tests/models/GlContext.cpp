@@ -8,13 +8,10 @@
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/ScriptedPlatform.h"
+#include "support/LeakChecks.h"
 
 bool GlModelTest::ready = false;
 std::string GlModelTest::setupError;
-
-#ifdef __SANITIZE_ADDRESS__
-#include <sanitizer/lsan_interface.h>
-#endif
 
 namespace {
 
@@ -27,9 +24,7 @@ public:
         windowOpen = GetPlatform().CreateGameWindow(1280, 720, "models");
     }
     void TearDown() override {
-#ifdef __SANITIZE_ADDRESS__
-        __lsan_do_leak_check();
-#endif
+        CheckLeaksWhileDriverLoaded();
         SetPlatform(nullptr);
     }
     static bool windowOpen;
