@@ -29,11 +29,18 @@
     FS.mkdirTree(settingsDir);
     FS.mount(IDBFS, {}, settingsDir);
     addRunDependency('hoshikage-settings');
-    FS.syncfs(true, (error) => {
+    let answered = false;
+    const ready = (error) => {
+      if (answered) return;
+      answered = true;
       if (error) console.warn('hoshikage: no settings from an earlier visit:', error);
-      settingsReady = true;
+      settingsReady = !error;
       removeRunDependency('hoshikage-settings');
-    });
+    };
+    FS.syncfs(true, ready);
+    // A browser that keeps its storage from the page (or never answers) must not keep the
+    // game from starting: it starts with the defaults.
+    setTimeout(() => ready('the browser\'s storage did not answer'), 10000);
     // The game writes the file when the player changes something (volume, mute,
     // fullscreen); copying the folder back is cheap when nothing changed.
     setInterval(saveSettings, 2000);

@@ -1,7 +1,7 @@
 // The browser build in Debian's Chromium, headless and offline (WebGL 2 on SwiftShader):
 // the page loads and draws the title, Enter held for a few frames starts the battle with its
-// HUD, the mouse turns the camera, sound plays, and the console shows no WebGL error and no
-// uncaught exception. SwiftShader draws a few pictures a second on two cores, so pictures and
+// HUD, the mouse turns the camera, sound plays, Escape does not end the game, the settings
+// outlive a reload, and the console shows no WebGL error and no uncaught exception. SwiftShader draws a few pictures a second on two cores, so pictures and
 // state are checked, never speed.
 //
 //   node browser-test.mjs PAGE_DIR OUT_DIR
@@ -17,11 +17,12 @@ import puppeteer from 'puppeteer-core';
 
 import { decodePng } from './png.mjs';
 
-const [pageDir, outDir] = process.argv.slice(2);
-if (!pageDir || !outDir) {
+const [pageArgument, outDir] = process.argv.slice(2);
+if (!pageArgument || !outDir) {
   console.error('usage: node browser-test.mjs PAGE_DIR OUT_DIR');
   process.exit(2);
 }
+const pageDir = path.resolve(pageArgument);
 fs.mkdirSync(outDir, { recursive: true });
 const failures = [];
 function check(ok, what) {
@@ -38,7 +39,7 @@ const missing = [];
 const server = http.createServer((request, response) => {
   const name = decodeURIComponent(new URL(request.url, 'http://page').pathname);
   const file = path.join(pageDir, name === '/' ? 'index.html' : name);
-  if (!file.startsWith(path.resolve(pageDir)) || !fs.existsSync(file)) {
+  if (!file.startsWith(pageDir + path.sep) || !fs.existsSync(file)) {
     // Browsers ask for /favicon.ico on their own; the page names its icon.
     if (name !== '/favicon.ico') missing.push(name);
     response.writeHead(404).end();
@@ -183,6 +184,27 @@ try {
     return (Module.hoshikagePage.frames - from) / 5;
   });
   console.log(`browser-test: ${fps.toFixed(1)} pictures a second in the battle (SwiftShader)`);
+
+  // Escape frees the mouse on a page; it does not end the game there.
+  const before = await frames();
+  await page.keyboard.press('Escape');
+  await waitFrames(5);
+  check((await frames()) >= before + 5 && !(await page.evaluate(() => Module.hoshikagePage.ended)),
+        'Escape does not end the game on a page');
+
+  // The settings outlive the page: M mutes (and the game saves its settings); after a
+  // reload the game reads them back from the browser's storage.
+  const settingsFile = '/home/web_user/.config/hoshikage/settings.ini';
+  const readSettings = () => page.evaluate((file) => FS.readFile(file, { encoding: 'utf8' }), settingsFile);
+  check(/mute\s*=\s*false/.test(await readSettings()), 'the settings file starts unmuted');
+  await page.keyboard.press('KeyM');
+  await waitFrames(3);
+  await new Promise((resolve) => setTimeout(resolve, 3000));  // the page copies it out every 2 s
+  await page.reload({ waitUntil: 'load' });
+  await page.waitForFunction(() => window.Module?.hoshikagePage?.frames > 0,
+                             { timeout: 300000, polling: 200 });
+  check(/mute\s*=\s*true/.test(await readSettings()), 'the settings are kept across a reload (mute)');
+
 
   check(missing.length === 0, `every file the page asks for is there${missing.length ? ': missing ' + missing.join(', ') : ''}`);
   const glErrors = consoleLines.filter((line) => /WebGL|GL_INVALID|INVALID_(OPERATION|VALUE|ENUM)/.test(line));
