@@ -4,9 +4,10 @@
 #include <vorbis/vorbisenc.h>
 
 #include <algorithm>
-#include <fstream>
-#include <system_error>
+#include <cstdint>
 #include <vector>
+
+#include "core/FileBytes.h"
 
 namespace {
 
@@ -37,20 +38,20 @@ struct Encoder {
     Encoder& operator=(const Encoder&) = delete;
 };
 
-void Append(std::vector<unsigned char>& bytes, const ogg_page& page) {
+void Append(std::vector<uint8_t>& bytes, const ogg_page& page) {
     bytes.insert(bytes.end(), page.header, page.header + page.header_len);
     bytes.insert(bytes.end(), page.body, page.body + page.body_len);
 }
 
 // Moves every finished page (or, with flush, everything held) into bytes.
-void TakePages(Encoder& e, std::vector<unsigned char>& bytes, bool flush) {
+void TakePages(Encoder& e, std::vector<uint8_t>& bytes, bool flush) {
     ogg_page page;
     while (flush ? ogg_stream_flush(&e.stream, &page) : ogg_stream_pageout(&e.stream, &page))
         Append(bytes, page);
 }
 
 // Analyses what the encoder holds and packs the finished packets.
-void Drain(Encoder& e, std::vector<unsigned char>& bytes) {
+void Drain(Encoder& e, std::vector<uint8_t>& bytes) {
     while (vorbis_analysis_blockout(&e.dsp, &e.block) == 1) {
         vorbis_analysis(&e.block, nullptr);
         vorbis_bitrate_addblock(&e.block);
@@ -80,7 +81,7 @@ bool WriteVorbis(const std::filesystem::path& file, const Sound& sound, float qu
     ogg_stream_init(&e.stream, 0x486B5367);
     e.streamReady = true;
 
-    std::vector<unsigned char> bytes;
+    std::vector<uint8_t> bytes;
     ogg_packet header, commentHeader, codeHeader;
     vorbis_analysis_headerout(&e.dsp, &e.comment, &header, &commentHeader, &codeHeader);
     ogg_stream_packetin(&e.stream, &header);
@@ -100,14 +101,5 @@ bool WriteVorbis(const std::filesystem::path& file, const Sound& sound, float qu
     Drain(e, bytes);
     TakePages(e, bytes, true);
 
-    std::error_code ec;
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        error = "cannot write " + file.string();
-        return false;
-    }
-    return true;
+    return WriteFileBytes(file, bytes, error);
 }
