@@ -231,8 +231,10 @@ bool GraphicsDevice::PrepareDraw() {
 
 void GraphicsDevice::Draw(unsigned vertexCount, unsigned startVertex) {
     if (vertexCount == 0 || !PrepareDraw()) return;
-    glDrawArrays(GlPrimitiveMode(topology), static_cast<GLint>(startVertex),
-                 static_cast<GLsizei>(vertexCount));
+    if (!skipRasterization) {
+        glDrawArrays(GlPrimitiveMode(topology), static_cast<GLint>(startVertex),
+                     static_cast<GLsizei>(vertexCount));
+    }
     ++drawStats.drawCalls;
     drawStats.vertices += vertexCount;
 }
@@ -241,9 +243,11 @@ void GraphicsDevice::DrawIndexed(unsigned indexCount, unsigned startIndex, int b
     if (indexCount == 0 || !indexBuffer || !PrepareDraw()) return;
     const bool wide = indexFormat == IndexFormat::UInt32;
     const uintptr_t offset = static_cast<uintptr_t>(startIndex) * (wide ? 4u : 2u);
-    glDrawElementsBaseVertex(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
-                             wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                             reinterpret_cast<const void*>(offset), baseVertex);
+    if (!skipRasterization) {
+        glDrawElementsBaseVertex(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
+                                 wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                                 reinterpret_cast<const void*>(offset), baseVertex);
+    }
     ++drawStats.drawCalls;
     drawStats.vertices += indexCount;
 }
