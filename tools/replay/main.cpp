@@ -38,6 +38,9 @@ int Record(const std::string& path) {
     auto recorder = std::make_unique<RecordingPlatform>(std::make_unique<SdlPlatform>());
     RecordingPlatform* recording = recorder.get();
     SetPlatform(std::move(recorder));
+    // Played as the game is, with the automatic picture settings (no settings file is read
+    // or written): what is drawn never changes the passes that are recorded.
+    Application::GetInstance().UseSettings(SettingsStore());
     if (!Application::GetInstance().Run([] { return new Title; })) {
         SetPlatform(nullptr);
         return 1;
