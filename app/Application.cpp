@@ -1,11 +1,10 @@
 #include "app/Application.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/DisplayMode.h"
-#include "app/FocusPause.h"
 #include "app/SceneManager.h"
 #include "engine/audio/AudioManager.h"
 #include "engine/graphics/GraphicsDevice.h"
@@ -71,42 +70,109 @@ bool Application::Initialize(int width, int height) {
 }
 
 bool Application::Run(const SceneFactory& firstScene) {
-    DisplayMode display(settings);
-    display.Prepare();
+    hostPaced = false;
+    if (!Start(firstScene)) return false;
+    while (Tick()) {
+    }
+    return true;
+}
+
+bool Application::Start(const SceneFactory& firstScene) {
+    display = std::make_unique<DisplayMode>(settings);
+    display->Prepare();
     if (!Initialize(1280, 720)) return false;
 
     Platform& platform = GetPlatform();
-    SceneManager& scenes = SceneManager::GetInstance();
-    scenes.SetScene(firstScene ? firstScene() : nullptr);
+    SceneManager::GetInstance().SetScene(firstScene ? firstScene() : nullptr);
+    counts = {};
+    focus = FocusPause();
+    // The first pass is due once the first scene is built.
+    const uint32_t now = platform.GetTime();
+    pacer.Start(now);
+    if (!hostPaced) passesDue = passesPerPicture > 0 ? passesPerPicture : pacer.TakeDue(now);
+    return true;
+}
 
-    FocusPause focus;
-    uint32_t frameStart = platform.GetTime();
-    uint64_t workStart = platform.GetWorkClockMicros();
-    for (;;) {
-        window.PumpMessages();
-        if (!window.GetHandle()) break;
-        const std::vector<PlatformCommand> commands = platform.TakeCommands();
-        display.Handle(commands);
-        volume.Handle(commands);
-        if (focus.Update(platform.IsActive())) {
-            AudioManager::GetInstance().Update();
-            scenes.Step();
-            // Over the frame just drawn: a paused loop keeps its last picture, and a sign
-            // drawn again over it would darken it pass by pass.
-            volume.DrawIndicator();
-        }
-        GraphicsDevice::GetInstance().Present();
-        picture.EndPass(platform.GetWorkClockMicros() - workStart);
-
-        // Sleep out the rest of the pass's budget; a slow pass is not made up for.
+bool Application::Tick() {
+    Platform& platform = GetPlatform();
+    ++counts.turns;
+    int due = passesDue;
+    if (hostPaced) {
         const uint32_t now = platform.GetTime();
-        const uint32_t budget = static_cast<uint32_t>(1000 / maxFps);
-        if (now - frameStart < budget) platform.Sleep(budget + frameStart - now);
-        frameStart = platform.GetTime();
-        workStart = platform.GetWorkClockMicros();
+        RestartIfPending(now);
+        due = pacer.TakeDue(now);
+        if (passesPerPicture > 0) due = passesPerPicture;
     }
-    focus.End();
-    Shutdown();
+
+    bool drew = false;
+    uint64_t lastPassStart = 0;
+    if (due > 0) {
+        if (!RunPasses(due, drew, lastPassStart)) {
+            focus.End();
+            Shutdown();
+            return false;
+        }
+        if (drew) {
+            SceneManager::GetInstance().Render();
+            // Over the finished picture: a paused loop keeps its last picture, and a sign
+            // drawn again over it would darken it turn by turn.
+            volume.DrawIndicator();
+            ++counts.pictures;
+        }
+        // The render scale answers to what a picture costs: its pass and its drawing, with
+        // the presenting (where a software rasteriser fills the picture) unless presenting
+        // waits for the display, which would count the wait as work.
+        uint64_t drawn = platform.GetWorkClockMicros();
+        GraphicsDevice::GetInstance().Present();
+        if (!picture.IsVsync()) drawn = platform.GetWorkClockMicros();
+        if (drew) picture.EndPicture(drawn - lastPassStart);
+    }
+
+    if (!hostPaced) {
+        // Sleep until the next pass is due; then the passes due decide the next turn.
+        const uint32_t now = platform.GetTime();
+        RestartIfPending(now);
+        const uint32_t wait = pacer.WaitFrom(now);
+        if (wait > 0) platform.Sleep(wait);
+        passesDue = std::max(1, pacer.TakeDue(platform.GetTime()));
+        if (passesPerPicture > 0) passesDue = passesPerPicture;
+    }
+    return true;
+}
+
+void Application::RestartIfPending(uint32_t now) {
+    if (!restartPending) return;
+    pacer.Restart(now);
+    restartPending = false;
+}
+
+bool Application::RunPasses(int due, bool& drew, uint64_t& lastPassStart) {
+    Platform& platform = GetPlatform();
+    SceneManager& scenes = SceneManager::GetInstance();
+    for (int i = 0; i < due; ++i) {
+        const uint64_t passStart = platform.GetWorkClockMicros();
+        window.PumpMessages();
+        if (!window.GetHandle()) return false;
+        const std::vector<PlatformCommand> commands = platform.TakeCommands();
+        display->Handle(commands);
+        volume.Handle(commands);
+        // In the background the game holds still: the rest of the turn's passes are not
+        // owed either (the pacer keeps its schedule, one pump a pass, while paused).
+        if (!focus.Update(platform.IsActive())) break;
+        AudioManager::GetInstance().Update();
+        scenes.Step();
+        volume.EndPass();
+        ++counts.passes;
+        drew = true;
+        lastPassStart = passStart;
+        // A scene was built in this pass: its picture ends the turn, and the time its
+        // assets took to load is not made up for. (The clock is read where the turn ends:
+        // a pass reads it only where a recording expects it.)
+        if (scenes.IsChangePending()) {
+            restartPending = true;
+            break;
+        }
+    }
     return true;
 }
 

@@ -69,6 +69,14 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
                 break;
             }
             line.overrides.push_back([percent](Settings& s) { s.renderScale = percent; });
+        } else if (name == "--vsync") {
+            int vsync = 0;
+            if (!takeValue()) break;
+            if (!ParseVsync(value, vsync)) {
+                bad();
+                break;
+            }
+            line.overrides.push_back([vsync](Settings& s) { s.vsync = vsync; });
         } else if (name == "--settings") {
             if (!takeValue()) break;
             if (value.empty()) {
@@ -92,6 +100,7 @@ const char* CommandLine::Usage() {
            "  --volume N                    master volume, 0 to 100 percent\n"
            "  --antialias auto|off|2|4|8    multisampling of the 3D picture\n"
            "  --render-scale auto|50..100   3D resolution in percent of 1280x720\n"
+           "  --vsync auto|on|off           wait for the display to show each picture\n"
            "  --settings FILE               use this settings file\n"
            "  --no-settings                 read and write no settings file\n"
            "  --help, --version\n"

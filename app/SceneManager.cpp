@@ -28,7 +28,11 @@ void SceneManager::Step() {
         current = std::move(next);
         changePending = false;
     }
-    if (current) current->Frame();
+    if (current) current->Advance();
+}
+
+void SceneManager::Render() {
+    if (current) current->Render();
 }
 
 void SceneManager::Clear() {

@@ -5,8 +5,9 @@
 #include "app/SceneBase.h"
 
 // Owns the running scene and switches scenes between passes. A scene asking for another
-// during its Update still finishes that pass; the switch (and the deletion of the old
-// scene) happens at the start of the next Step, right before the new scene's first Frame.
+// during its Update still finishes that pass (and its picture is the old scene's); the
+// switch (and the deletion of the old scene) happens at the start of the next Step, right
+// before the new scene's first Advance.
 class SceneManager {
 public:
     static SceneManager& GetInstance();
@@ -18,8 +19,10 @@ public:
     // deletes that earlier scene.
     void SetScene(SceneBase* scene);
     void SetScene(std::unique_ptr<SceneBase> scene) { SetScene(scene.release()); }
-    // Once per main-loop pass: switch if a change is pending, then run the current Frame.
+    // Once per game pass: switch if a change is pending, then advance the current scene.
     void Step();
+    // The picture of the last pass stepped: the current scene's Render.
+    void Render();
 
     SceneBase* GetCurrent() const { return current.get(); }
     bool IsChangePending() const { return changePending; }

@@ -88,6 +88,17 @@ bool ParseRenderScale(const std::string& value, int& out) {
     return true;
 }
 
+bool ParseVsync(const std::string& value, int& out) {
+    if (Lower(Trim(value)) == "auto") {
+        out = Settings::kAuto;
+        return true;
+    }
+    bool on = false;
+    if (!ParseSettingsBool(value, on)) return false;
+    out = on ? 1 : 0;
+    return true;
+}
+
 Settings ParseSettings(const std::string& text, std::vector<std::string>& warnings) {
     Settings settings;
     std::istringstream lines(text);
@@ -120,6 +131,8 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& warnin
             ok = ParseAntiAliasing(value, settings.antiAliasing);
         } else if (key == "render_scale") {
             ok = ParseRenderScale(value, settings.renderScale);
+        } else if (key == "vsync") {
+            ok = ParseVsync(value, settings.vsync);
         } else {
             settings.unknown.emplace_back(key, value);
         }
@@ -137,6 +150,11 @@ std::string FormatSettings(const Settings& settings) {
            (settings.antiAliasing == 0 ? std::string("off") : FormatAuto(settings.antiAliasing)) +
            "\n";
     out += "render_scale = " + FormatAuto(settings.renderScale) + "\n";
+    out += std::string("vsync = ") +
+           (settings.vsync == Settings::kAuto ? "auto"
+            : settings.vsync == 1             ? "on"
+                                              : "off") +
+           "\n";
     for (const auto& [key, value] : settings.unknown) out += key + " = " + value + "\n";
     return out;
 }

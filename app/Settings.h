@@ -14,9 +14,10 @@
 //   fullscreen   = true | false  desktop fullscreen instead of a window
 //   antialias    = auto | off | 2 | 4 | 8   multisampling of the 3D picture
 //   render_scale = auto | 50..100           3D resolution in percent of 1280 × 720
+//   vsync        = auto | on | off          wait for the display to show each picture
 // Unknown keys are kept as read and written back; a bad value keeps the default.
 struct Settings {
-    static constexpr int kAuto = -1;  // antiAliasing / renderScale: decided at run time
+    static constexpr int kAuto = -1;  // antiAliasing / renderScale / vsync: decided at run time
     static constexpr int kMaxVolume = 100;
     static constexpr int kMinRenderScale = 50;
     static constexpr int kMaxRenderScale = 100;
@@ -26,6 +27,7 @@ struct Settings {
     bool fullscreen = false;
     int antiAliasing = kAuto;  // kAuto, 0 (off), or 2, 4, 8 samples
     int renderScale = kAuto;   // kAuto, or a fixed percent in [50, 100]
+    int vsync = kAuto;         // kAuto, 0 (off) or 1 (on)
 
     // Lines with keys this build does not know, in file order: kept so that a newer or
     // older build's choices survive a save.
@@ -45,3 +47,4 @@ bool ParseSettingsBool(const std::string& value, bool& out);
 bool ParseVolume(const std::string& value, int& out);
 bool ParseAntiAliasing(const std::string& value, int& out);
 bool ParseRenderScale(const std::string& value, int& out);
+bool ParseVsync(const std::string& value, int& out);

@@ -21,6 +21,7 @@ SettingsStore SettingsStore::Reproducible() {
     store.Override([](Settings& s) {
         s.antiAliasing = 0;
         s.renderScale = Settings::kMaxRenderScale;
+        s.vsync = 0;
     });
     return store;
 }

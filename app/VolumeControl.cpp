@@ -14,6 +14,7 @@ float VolumeControl::GainFor(int percent, bool mute) {
 void VolumeControl::Start() {
     Apply();
     remaining = 0;
+    shown = 0;
 }
 
 void VolumeControl::Apply() const {
@@ -55,10 +56,14 @@ void VolumeControl::Handle(const std::vector<PlatformCommand>& commands) {
     for (const PlatformCommand command : commands) Handle(command);
 }
 
-void VolumeControl::DrawIndicator() {
-    if (remaining <= 0) return;
-    const float opacity = std::min(1.0f, static_cast<float>(remaining) / kFadePasses);
+void VolumeControl::EndPass() {
+    shown = remaining;
+    if (remaining > 0) --remaining;
+}
+
+void VolumeControl::DrawIndicator() const {
+    if (shown <= 0) return;
+    const float opacity = std::min(1.0f, static_cast<float>(shown) / kFadePasses);
     const Settings& settings = store.Get();
     VolumeIndicator::Draw(settings.volume, settings.mute, opacity);
-    --remaining;
 }

@@ -30,9 +30,13 @@ public:
     void Handle(PlatformCommand command);
     // The commands of a pass, in order.
     void Handle(const std::vector<PlatformCommand>& commands);
-    // Once per pass, after the scene's frame: while the sign shows, draws it into the back
-    // buffer and counts it down. Draws nothing in a run without volume commands.
-    void DrawIndicator();
+    // At the end of each pass that runs: the sign that pass shows is the one drawn over its
+    // picture, and it has a pass less to go. The count goes by passes, not pictures, so the
+    // sign lasts as long on a machine that draws fewer of them.
+    void EndPass();
+    // Over each finished picture: while the sign shows, draws it into the back buffer.
+    // Draws nothing in a run without volume commands.
+    void DrawIndicator() const;
 
     bool IsIndicatorShowing() const { return remaining > 0; }
     // The engine's master gain for a volume in percent.
@@ -43,4 +47,5 @@ private:
 
     SettingsStore& store;
     int remaining = 0;  // passes the sign still shows
+    int shown = 0;      // `remaining` as the last pass that ran showed it (0: no sign)
 };

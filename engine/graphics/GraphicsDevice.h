@@ -66,9 +66,11 @@ public:
         if (flushHook) flushHook();
     }
     // For long headless runs (soak tests, replays, benchmarks of the game logic): every
-    // draw call is still made and every vertex processed, but nothing is rasterised,
-    // cleared or copied to the window, so a pass costs no fill. Pictures taken while
-    // it is on show the last rasterised frame. Off by default; never used by the game.
+    // draw goes through the device as usual (buffers filled, programs, textures and state
+    // bound, the draw counted) but none reaches the driver, and nothing is cleared or
+    // copied to the window, so a pass costs neither vertex processing nor fill. Pictures
+    // taken while it is on show the last rasterised frame. Off by default; never used by
+    // the game.
     void SetSkipRasterization(bool skip);
     bool IsSkippingRasterization() const { return skipRasterization; }
     // Clears the back buffer's colour to c (the whole target, whatever is bound).

@@ -250,8 +250,10 @@ bool GraphicsDevice::PrepareDraw(int baseVertex) {
 
 void GraphicsDevice::Draw(unsigned vertexCount, unsigned startVertex) {
     if (vertexCount == 0 || !PrepareDraw()) return;
-    glDrawArrays(GlPrimitiveMode(topology), static_cast<GLint>(startVertex),
-                 static_cast<GLsizei>(vertexCount));
+    if (!skipRasterization) {
+        glDrawArrays(GlPrimitiveMode(topology), static_cast<GLint>(startVertex),
+                     static_cast<GLsizei>(vertexCount));
+    }
     ++drawStats.drawCalls;
     drawStats.vertices += vertexCount;
 }
@@ -260,9 +262,11 @@ void GraphicsDevice::DrawIndexed(unsigned indexCount, unsigned startIndex, int b
     if (indexCount == 0 || !indexBuffer || !PrepareDraw(baseVertex)) return;
     const bool wide = indexFormat == IndexFormat::UInt32;
     const uintptr_t offset = static_cast<uintptr_t>(startIndex) * (wide ? 4u : 2u);
-    glDrawElements(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
-                   wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                   reinterpret_cast<const void*>(offset));
+    if (!skipRasterization) {
+        glDrawElements(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
+                       wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                       reinterpret_cast<const void*>(offset));
+    }
     ++drawStats.drawCalls;
     drawStats.vertices += indexCount;
 }

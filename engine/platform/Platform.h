@@ -32,9 +32,9 @@ public:
 
     // Creates the window with a client area of width × height pixels (or the whole desktop
     // when fullscreen was asked for), the given UTF-8 caption, resizable, and makes an
-    // OpenGL 3.3 core context current on it with swap interval 0. False when the window
-    // cannot be made (nothing is left open then). A window whose context failed stays
-    // open: HasRenderContext tells, and the graphics device reports the failure.
+    // OpenGL 3.3 core context current on it with swap interval 0 (see SetVsync). False when the
+    // window cannot be made (nothing is left open then). A window whose context failed stays open:
+    // HasRenderContext tells, and the graphics device reports the failure.
     virtual bool CreateGameWindow(int width, int height, const std::string& caption) = 0;
     virtual bool HasRenderContext() const { return true; }
     // Drains pending window events. Escape and the close button close the window during
@@ -53,6 +53,10 @@ public:
     // way. False when the window system refuses (the mode stays as it was).
     virtual bool SetFullscreen(bool fullscreen) { return !fullscreen; }
     virtual bool IsFullscreen() const { return false; }
+    // Whether presenting waits for the display's refresh (swap interval 1), which keeps
+    // pictures whole. False when the driver refuses (swapping then stays immediate). The
+    // clock paces the game's passes either way.
+    virtual bool SetVsync(bool on) { return !on; }
     // False while the window is in the background or minimised: the game holds still then.
     virtual bool IsActive() const { return true; }
 

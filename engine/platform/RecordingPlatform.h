@@ -26,6 +26,7 @@ public:
     PlatformPoint GetClientSize() const override { return inner->GetClientSize(); }
     bool SetFullscreen(bool fullscreen) override { return inner->SetFullscreen(fullscreen); }
     bool IsFullscreen() const override { return inner->IsFullscreen(); }
+    bool SetVsync(bool on) override { return inner->SetVsync(on); }
     bool IsActive() const override;
     std::vector<PlatformCommand> TakeCommands() override { return inner->TakeCommands(); }
     bool IsKeyDown(int virtualKey) const override;

@@ -7,6 +7,27 @@
 namespace {
 // Where the virtual window's client area sits on the virtual screen.
 constexpr PlatformPoint kClientOrigin{100, 50};
+
+// The event a real window system sends for the action.
+SDL_Event WindowEventFor(WindowAction action) {
+    SDL_Event event{};
+    switch (action) {
+        case WindowAction::PressEscape:
+            event.type = SDL_KEYDOWN;
+            event.key.state = SDL_PRESSED;
+            event.key.keysym.sym = SDLK_ESCAPE;
+            event.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+            break;
+        case WindowAction::CloseButton:
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = SDL_WINDOWEVENT_CLOSE;
+            break;
+        case WindowAction::Quit:
+            event.type = SDL_QUIT;
+            break;
+    }
+    return event;
+}
 }  // namespace
 
 ScriptedPlatform::ScriptedPlatform(uint32_t startTime) : now(startTime) {
@@ -49,9 +70,19 @@ bool ScriptedPlatform::PumpMessages() {
     cursor.x += input.mouseDx + look.x;
     cursor.y += input.mouseDy + look.y;
     for (PlatformCommand command : input.commands) AddCommand(command);
+    bool quit = false;
+    for (WindowAction action : input.window) {
+        const SDL_Event event = WindowEventFor(action);
+        quit = !HandleEvent(&event) || quit;
+    }
     if (passStartHook) passStartHook(pass);
     if (passHook) passHook(pass);
-    return true;
+    return !quit;
+}
+
+bool ScriptedPlatform::SetVsync(bool on) {
+    vsyncRequests.push_back(on);
+    return SdlPlatform::SetVsync(on);
 }
 
 void ScriptedPlatform::SwapBuffers() {
@@ -73,9 +104,17 @@ uint64_t ScriptedPlatform::GetWorkClockMicros() const {
     return uint64_t{now} * 1000u;
 }
 
+uint32_t ScriptedPlatform::GetTime() const {
+    return realClock ? SdlPlatform::GetTime() : now;
+}
+
 void ScriptedPlatform::Sleep(uint32_t milliseconds) {
     sleeps.push_back(milliseconds);
-    now += milliseconds;
+    if (realClock) {
+        SdlPlatform::Sleep(milliseconds);
+    } else {
+        now += milliseconds;
+    }
 }
 
 void ScriptedPlatform::ShowMessageBox(const std::string& caption, const std::string& text,

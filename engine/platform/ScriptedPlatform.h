@@ -12,11 +12,19 @@
 #include "engine/platform/SdlPlatform.h"
 #include "engine/platform/VirtualPads.h"
 
+// What the player does to the window itself, delivered as the window system's events
+// through the same handling as a real window's.
+enum class WindowAction {
+    PressEscape,  // the Escape key goes down
+    CloseButton,  // the window's close button
+    Quit,         // the desktop asks the program to quit (logout, a signal)
+};
+
 // What the player does during one pass: keys and buttons held (virtual-key codes), the
 // mouse motion in pixels, the commands given (volume, fullscreen), the controllers plugged
 // in with what they hold (by a slot number of the script's choosing: a slot that appears
-// plugs a controller in, one that disappears unplugs it), and whether the window has the
-// focus.
+// plugs a controller in, one that disappears unplugs it), whether the window has the
+// focus, and what is done to the window.
 struct PassInput {
     std::set<int> held;
     int mouseDx = 0;
@@ -24,6 +32,7 @@ struct PassInput {
     std::vector<PlatformCommand> commands;
     std::map<int, PadState> pads;
     bool focused = true;
+    std::vector<WindowAction> window;
     bool operator==(const PassInput&) const = default;
 };
 
@@ -82,22 +91,35 @@ public:
     void SwapBuffers() override;
     bool IsKeyDown(int virtualKey) const override;
     bool IsActive() const override { return input.focused; }
+    // Records the request, then asks the offscreen context as the real backend would.
+    bool SetVsync(bool on) override;
+    // The swap intervals asked for, in order (true: wait for the display).
+    const std::vector<bool>& GetVsyncRequests() const { return vsyncRequests; }
     PlatformPoint GetCursorPos() const override { return cursor; }
     void SetCursorPos(PlatformPoint screen) override { cursor = screen; }
     PlatformPoint ClientToScreen(PlatformPoint client) const override;
     void ShowCursor(bool show) override { cursorShown = show; }
-    uint32_t GetTime() const override { return now; }
+    // The virtual clock, unless UseRealClock was asked for.
+    uint32_t GetTime() const override;
     void Sleep(uint32_t milliseconds) override;
     // The virtual clock, unless MeasureRealTime was asked for.
     uint64_t GetWorkClockMicros() const override;
     // Benchmarks: the work clock reports real time (the game's clock stays virtual, so the
     // passes, the random seed and the sleeps are the same as without).
     void MeasureRealTime(bool real) { realWorkClock = real; }
+    // Benchmarks of the game as a player meets it: the game's clock, its sleeps and the
+    // work clock are the real ones, so the loop paces itself against the wall clock (input
+    // stays scripted).
+    void UseRealClock(bool real) {
+        realClock = real;
+        realWorkClock = real;
+    }
     void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
                         bool withOwner) override;
 
 private:
     bool realWorkClock = false;
+    bool realClock = false;
     Script script;
     Hook passHook;
     Hook passStartHook;
@@ -112,6 +134,7 @@ private:
     PassInput input;
     PlatformPoint cursor;
     std::vector<uint32_t> sleeps;
+    std::vector<bool> vsyncRequests;
     std::vector<Message> messages;
     int swaps = 0;
 };

@@ -134,9 +134,14 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
         return true;
     }
     SDL_GL_MakeCurrent(window, glContext);
-    // No vertical sync: the frame limiter paces the loop.
+    // Until the settings say otherwise, swapping does not wait for the display.
     SDL_GL_SetSwapInterval(0);
     return true;
+}
+
+bool SdlPlatform::SetVsync(bool on) {
+    if (!glContext) return !on;
+    return SDL_GL_SetSwapInterval(on ? 1 : 0) == 0;
 }
 
 bool SdlPlatform::PumpMessages() {

@@ -32,6 +32,7 @@ public:
     bool SetFullscreen(bool fullscreen) override;
     bool IsFullscreen() const override { return fullscreen; }
     bool IsActive() const override { return focused && !minimized; }
+    bool SetVsync(bool on) override;
 
     std::vector<PlatformCommand> TakeCommands() override;
     bool IsKeyDown(int virtualKey) const override;

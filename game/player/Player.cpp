@@ -109,6 +109,12 @@ Player::~Player() {
 
 void Player::Update(float* pitch, float* cameraYaw, EnemyList& enemies,
                     const std::vector<Stone*>& stones, BattleShip* ship, bool deathViewDone) {
+    // The exhaust narrows with the overheat that the last picture showed, whether or not
+    // that picture was drawn.
+    if (deathTimer < kThrustersShownUntil) {
+        rightThruster->SetHot(overheated);
+        leftThruster->SetHot(overheated);
+    }
     if (alive) {
         if (!dying) {
             tentative = Position();

@@ -109,7 +109,6 @@ void Thruster::Step(const Matrix& body, bool moving, bool lit) {
 }
 
 void Thruster::DrawFlame(bool aiming, bool hotNow, bool flicker) {
-    hot = hotNow;
     ShaderManager& shaders = ShaderManager::GetInstance();
     shaders.GetModelShader().SetWorld(world);
     Object::Draw();
@@ -118,7 +117,7 @@ void Thruster::DrawFlame(bool aiming, bool hotNow, bool flicker) {
     if (drewTrail) {
         for (const auto& ribbon : ribbons) {
             EffectQuad::DrawStrip(ribbon.data(), kHistory * 2, Matrix::Identity(),
-                                  hot ? hotTexture : trailTexture, *blend);
+                                  hotNow ? hotTexture : trailTexture, *blend);
         }
     }
     EffectQuad::DrawStrip(kFlame.data(), 4, flameMatrix, flameTexture, *blend);

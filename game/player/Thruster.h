@@ -29,8 +29,12 @@ public:
     // One pass: moving sinks the trail points, standing throws them aside when the body
     // changed. keepLit keeps the exhaust at full alpha (the player always passes true).
     void Step(const Matrix& body, bool moving, bool keepLit);
-    // The model, the exhaust (unless aiming, flickering or warming up; narrower and in the
-    // overheat texture when hot) and the flame.
+    // Whether the robot is overheated, which narrows the exhaust ribbons that Step and Place
+    // build from here on. The player hands it over at the start of its pass, as it stood
+    // when the last picture was drawn.
+    void SetHot(bool overheated) { hot = overheated; }
+    // The model, the exhaust (unless aiming, flickering or warming up; in the overheat
+    // texture when hot) and the flame. Changes nothing a pass reads but DrewTrail.
     void DrawFlame(bool aiming, bool hot, bool flicker);
 
     const Matrix& GetWorld() const { return world; }

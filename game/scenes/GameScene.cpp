@@ -167,12 +167,16 @@ GameScene::FrameForm GameScene::SelectFrameForm(bool shipBreakingUp, bool player
     return FrameForm::Normal;
 }
 
-void GameScene::Frame() {
-    const FrameForm form = SelectFrameForm(IsBattleShipBreakingUp(), IsPlayerHit());
-    lastForm = form;
-    GraphicsDevice& device = GraphicsDevice::GetInstance();
+void GameScene::Advance() {
+    lastForm = SelectFrameForm(IsBattleShipBreakingUp(), IsPlayerHit());
     Update();
-    switch (form) {
+    SetCamera();
+    if (lastForm != FrameForm::Normal) lastShake = rand() % 11 - 5;
+}
+
+void GameScene::Render() {
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    switch (lastForm) {
         case FrameForm::Smear:
             // The back buffer keeps the last picture; the new one goes over it at 10 %.
             device.ClearDepthStencil();
@@ -189,7 +193,6 @@ void GameScene::Frame() {
             device.ClearBackBuffer(kBlack);
             device.ClearDepthStencil();
             const ScenePass::Scope pass(kBlack);
-            SetCamera();
             Draw();
             break;
         }
@@ -198,7 +201,6 @@ void GameScene::Frame() {
 
 void GameScene::RenderOffscreen() {
     GraphicsDevice& device = GraphicsDevice::GetInstance();
-    SetCamera();
     device.SetRenderTarget(&sceneTarget, &sceneDepth);
     device.ClearRenderTarget(&sceneTarget, kBlack);
     device.ClearDepthStencil(&sceneDepth, 1.0f, 0);
@@ -215,7 +217,6 @@ void GameScene::PresentShaken(float alpha) {
     GraphicsDevice::GetInstance().SetBackBufferTarget();
     SpriteShader& sprites = ShaderManager::GetInstance().GetSpriteShader();
     sprites.Begin(false, true);
-    lastShake = rand() % 11 - 5;
     sprites.SetTransform(Matrix::CreateTranslation(0.0f, static_cast<float>(lastShake), 0.0f));
     const Color tint(1.0f, 1.0f, 1.0f, alpha);
     sprites.DrawSprite(&sceneTarget, 0, 0, kWidth, kHeight, &kScreenRect, &tint,

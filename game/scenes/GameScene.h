@@ -28,9 +28,12 @@ public:
     GameScene();
     ~GameScene() override;
 
-    // One of three forms, chosen before the update: smear (battleship breaking up),
-    // shake (player hit) or plain.
-    void Frame() override;
+    // A pass takes one of three forms, chosen before the update: smear (battleship
+    // breaking up), shake (player hit) or plain. A shaken or smeared pass draws its
+    // offset in the pass itself, so the random sequence is the same drawn or not.
+    void Advance() override;
+    // The picture of the last pass, in that pass's form.
+    void Render() override;
     void Update() override;
     void Draw() override;
     void SetCamera() override;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -51,15 +52,112 @@ TEST(ApplicationLoop, SleepsOutTheRestOfASixteenMillisecondBudget) {
     for (uint32_t sleep : harness.Platform().GetSleeps()) EXPECT_EQ(sleep, 11u);
 }
 
-TEST(ApplicationLoop, SlowPassesDoNotSleepAndAreNotMadeUpFor) {
+// The passes run in each turn, by the pass number of each present.
+std::vector<uint64_t> PassesPerTurn(const std::vector<uint64_t>& presentedAt) {
+    std::vector<uint64_t> perTurn;
+    uint64_t previous = 0;
+    for (uint64_t pass : presentedAt) {
+        perTurn.push_back(pass - previous);
+        previous = pass;
+    }
+    return perTurn;
+}
+
+TEST(ApplicationLoop, SlowPassesDoNotSleep) {
     GameHarness harness;
     Journal journal;
     harness.Run([&] { return new RecordingScene(journal, "a", 16); }, 4);
     EXPECT_TRUE(harness.Platform().GetSleeps().empty());
+}
 
-    GameHarness again;
-    again.Run([&] { return new RecordingScene(journal, "b", 40); }, 2);
-    EXPECT_TRUE(again.Platform().GetSleeps().empty());
+// A run whose pictures each take drawMs of the clock to draw.
+struct SlowPictures {
+    Journal journal;
+    std::vector<uint64_t> presentedAt;  // the pass of each picture
+    uint32_t elapsedMs = 0;
+
+    SlowPictures(uint32_t drawMs, uint64_t passes) {
+        GameHarness harness;
+        ScriptedPlatform& platform = harness.Platform();
+        platform.SetPresentHook([&](uint64_t pass) { presentedAt.push_back(pass); });
+        const uint32_t start = platform.GetTime();
+        harness.Run(
+            [&] {
+                auto* scene = new RecordingScene(journal, "a");
+                scene->onDraw = [&platform, drawMs] { platform.AdvanceTime(drawMs); };
+                return scene;
+            },
+            passes);
+        elapsedMs = platform.GetTime() - start;
+    }
+    int Count(const std::string& event) const {
+        return static_cast<int>(std::count(journal.events.begin(), journal.events.end(), event));
+    }
+};
+
+TEST(ApplicationLoop, DrawingThatCannotKeepUpSkipsPicturesNotPasses) {
+    // Every picture takes 40 ms to draw: two and a half passes' time.
+    const SlowPictures run(40, 250);
+    EXPECT_EQ(run.Count("a:update"), 250);
+    // The game keeps the clock's pace: 250 passes in 250 × 16 ms, give or take a picture.
+    EXPECT_GE(run.elapsedMs, 250u * 16u - 40u);
+    EXPECT_LE(run.elapsedMs, 250u * 16u + 40u);
+    // Pictures drawn: one per turn, 40 ms apart, so 25 a second instead of 62.5.
+    EXPECT_EQ(run.Count("a:draw"), static_cast<int>(run.presentedAt.size()));
+    EXPECT_NEAR(run.Count("a:draw"), 100, 2);
+    // Two or three passes a picture; each picture shows the last pass of its turn.
+    const std::vector<uint64_t> perTurn = PassesPerTurn(run.presentedAt);
+    for (size_t i = 1; i < perTurn.size(); ++i) {
+        EXPECT_GE(perTurn[i], 2u) << i;
+        EXPECT_LE(perTurn[i], 3u) << i;
+    }
+    const auto& events = run.journal.events;
+    for (size_t i = 1; i < events.size(); ++i) {
+        if (events[i] == "a:draw") {
+            EXPECT_EQ(events[i - 1], "a:update");
+        }
+    }
+}
+
+TEST(ApplicationLoop, AtMostFourPassesRunBetweenTwoPictures) {
+    // 100 ms a picture: the game slows to four passes a picture rather than freezing it.
+    const SlowPictures run(100, 41);
+    const std::vector<uint64_t> perTurn = PassesPerTurn(run.presentedAt);
+    ASSERT_EQ(perTurn.size(), 11u);
+    EXPECT_EQ(perTurn[0], 1u);
+    for (size_t i = 1; i < perTurn.size(); ++i) EXPECT_EQ(perTurn[i], 4u) << i;
+}
+
+TEST(ApplicationLoop, StallsAndSceneBuildingAreNotMadeUpFor) {
+    // A 300 ms hitch is made up for (four passes, the rest forgiven); a 3 s stall (a
+    // debugger, a suspended laptop) and a 300 ms scene construction are not.
+    const auto run = [](uint32_t hitchMs, bool buildScene) {
+        GameHarness harness;
+        ScriptedPlatform& platform = harness.Platform();
+        Journal journal;
+        std::vector<uint64_t> presentedAt;
+        platform.SetPresentHook([&](uint64_t pass) { presentedAt.push_back(pass); });
+        harness.Run(
+            [&] {
+                auto* scene = new RecordingScene(journal, "a");
+                scene->onUpdate = [&] {
+                    if (platform.GetPass() != 10) return;
+                    if (buildScene) {
+                        SceneManager::GetInstance().SetScene(new RecordingScene(journal, "b"));
+                    }
+                    platform.AdvanceTime(hitchMs);
+                };
+                return scene;
+            },
+            20);
+        return PassesPerTurn(presentedAt);
+    };
+    std::vector<uint64_t> expected(20, 1);
+    EXPECT_EQ(run(3000, false), expected);
+    EXPECT_EQ(run(300, true), expected);
+    std::vector<uint64_t> hitch(10, 1);
+    hitch.insert(hitch.end(), {4, 1, 1, 1, 1, 1, 1});
+    EXPECT_EQ(run(300, false), hitch);
 }
 
 TEST(ApplicationLoop, SlowPassesDrawTheWorldSmallerOnlyWithAnAutomaticRenderScale) {
@@ -75,7 +173,7 @@ TEST(ApplicationLoop, SlowPassesDrawTheWorldSmallerOnlyWithAnAutomaticRenderScal
                 };
                 return scene;
             },
-            120);
+            300);
         return journal.events.size();
     };
     std::vector<float> fixedWidths, autoWidths;

@@ -75,15 +75,17 @@ TEST(SettingsText, EveryValueRoundTripsThroughTheText) {
     settings.fullscreen = true;
     settings.antiAliasing = 4;
     settings.renderScale = 75;
+    settings.vsync = 1;
     settings.unknown = {{"future_key", "some value"}, {"another", "1 2 3"}};
 
     std::vector<std::string> warnings;
     EXPECT_EQ(ParseSettings(FormatSettings(settings), warnings), settings);
     EXPECT_TRUE(warnings.empty());
 
-    // The defaults and the two "decided at run time" values too.
+    // The defaults and the "decided at run time" values too.
     settings = Settings{};
     settings.antiAliasing = 0;
+    settings.vsync = 0;
     EXPECT_EQ(ParseSettings(FormatSettings(settings), warnings), settings);
     EXPECT_EQ(ParseSettings(FormatSettings(Settings{}), warnings), Settings{});
     EXPECT_TRUE(warnings.empty());
@@ -98,12 +100,13 @@ TEST(SettingsText, BadLinesKeepTheirDefaultsWithOneWarningEach) {
         " = 4\n"               // no key
         "antialias = 3\n"      // not a sample count
         "render_scale = 20\n"  // below the floor
+        "vsync = sometimes\n"  // neither auto nor a truth value
         "fullscreen = yes\n",  // the one good line
         warnings);
     Settings expected;
     expected.fullscreen = true;
     EXPECT_EQ(settings, expected);
-    ASSERT_EQ(warnings.size(), 6u);
+    ASSERT_EQ(warnings.size(), 7u);
     EXPECT_NE(warnings[0].find("line 1"), std::string::npos);
     EXPECT_NE(warnings[0].find("volume"), std::string::npos);
     EXPECT_NE(warnings[2].find("line 3"), std::string::npos);
@@ -116,9 +119,11 @@ TEST(SettingsText, AcceptsTheUsualSpellingsAndComments) {
         "  VOLUME=  0  \r\n"
         "Mute = ON\n"
         "antialias = Off\n"
-        "render_scale = 60%\n",
+        "render_scale = 60%\n"
+        "vsync = Yes\n",
         warnings);
     EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(settings.vsync, 1);
     EXPECT_EQ(settings.volume, 0);
     EXPECT_TRUE(settings.mute);
     EXPECT_EQ(settings.antiAliasing, 0);
@@ -262,8 +267,9 @@ CommandLine ParseArgs(std::vector<const char*> args) {
 
 TEST(CommandLineOptions, OverrideTheSettingsInOrder) {
     ScopedEnv mute("HOSHIKAGE_MUTE", nullptr);
-    const CommandLine line = ParseArgs({"--fullscreen", "--volume", "30", "--antialias=4",
-                                        "--render-scale", "auto", "--windowed", "--mute"});
+    const CommandLine line =
+        ParseArgs({"--fullscreen", "--volume", "30", "--antialias=4", "--render-scale", "auto",
+                   "--windowed", "--mute", "--vsync", "off"});
     ASSERT_EQ(line.error, "");
     const Settings settings = Apply(line);
     EXPECT_FALSE(settings.fullscreen);  // the later --windowed wins
@@ -271,6 +277,7 @@ TEST(CommandLineOptions, OverrideTheSettingsInOrder) {
     EXPECT_EQ(settings.antiAliasing, 4);
     EXPECT_EQ(settings.renderScale, Settings::kAuto);
     EXPECT_TRUE(settings.mute);
+    EXPECT_EQ(settings.vsync, 0);
 }
 
 TEST(CommandLineOptions, ReportsWhatIsWrong) {
@@ -278,6 +285,7 @@ TEST(CommandLineOptions, ReportsWhatIsWrong) {
     EXPECT_NE(ParseArgs({"--volume", "loud"}).error.find("loud"), std::string::npos);
     EXPECT_NE(ParseArgs({"--render-scale=10"}).error.find("--render-scale"), std::string::npos);
     EXPECT_NE(ParseArgs({"--frobnicate"}).error.find("--frobnicate"), std::string::npos);
+    EXPECT_NE(ParseArgs({"--vsync", "2"}).error.find("--vsync"), std::string::npos);
     EXPECT_TRUE(ParseArgs({"--help"}).help);
     EXPECT_TRUE(ParseArgs({"--version"}).version);
 }

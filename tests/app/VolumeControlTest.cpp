@@ -126,7 +126,7 @@ namespace {
 // Fills the picture with mid grey, so that the sign's panel shows as a darkening.
 class GreyScene : public SceneBase {
 public:
-    void Frame() override {
+    void Render() override {
         GraphicsDevice::GetInstance().ClearBackBuffer(Color(0.5f, 0.5f, 0.5f, 1.0f));
     }
 };

@@ -15,6 +15,15 @@
 // "adaptive" lets the render scale follow the measured pass time (as the game does with
 // render_scale = auto); without it every pass is drawn at full scale.
 //
+//   bench_game paced [passes]                                (default 1500)
+//
+// The game against the wall clock, as a player meets it: the real paced loop on the real
+// clock (passes due every 16 ms, pictures dropped when drawing cannot keep up), the bot's
+// battle, once with the picture fixed at full scale and once with the automatic settings
+// (render scale, multisampling, vsync). Prints the game speed (passes per wall second over
+// the 62.5 the game is made for), pictures per second and the longest gap between two
+// pictures.
+//
 // Run from the build folder (it reads the generated Data/).
 #include <algorithm>
 #include <chrono>
@@ -96,9 +105,85 @@ void Print(int index, const BattleFigures& f, double wallMs) {
     std::fflush(stdout);
 }
 
+struct PacedFigures {
+    uint64_t passes = 0;
+    uint64_t pictures = 0;
+    double wallMs = 0.0;
+    double longestGapMs = 0.0;
+    uint64_t longestGapPasses = 0;
+    long scaleSum = 0;
+};
+
+PacedFigures RunPaced(uint64_t passes, bool automatic) {
+    SettingsStore& settings = Application::GetInstance().GetSettings();
+    const Settings before = settings.Get();
+    if (automatic) {
+        settings.Override([](Settings& s) {
+            s.antiAliasing = Settings::kAuto;
+            s.renderScale = Settings::kAuto;
+            s.vsync = Settings::kAuto;
+        });
+    }
+    GameHarness harness;
+    ScriptedPlatform& platform = harness.Platform();
+    platform.UseRealClock(true);
+    aimbot::AimBot bot;
+    platform.SetScript([&](uint64_t pass) {
+        bot.scene = dynamic_cast<GameScene*>(SceneManager::GetInstance().GetCurrent());
+        return bot.scene ? bot.Next(pass) : PassInput{};
+    });
+    PacedFigures f;
+    bool started = false;
+    Clock::time_point first, last;
+    uint64_t firstPass = 0, lastPass = 0;
+    platform.SetPresentHook([&](uint64_t pass) {
+        const Clock::time_point now = Clock::now();
+        if (!started) {
+            started = true;
+            first = now;
+            firstPass = pass;
+        } else {
+            const double gap = std::chrono::duration<double, std::milli>(now - last).count();
+            f.longestGapMs = std::max(f.longestGapMs, gap);
+            f.longestGapPasses = std::max(f.longestGapPasses, pass - lastPass);
+            ++f.pictures;
+            f.scaleSum += ScenePass::GetInstance().GetScalePercent();
+        }
+        last = now;
+        lastPass = pass;
+    });
+    harness.Run([] { return new GameScene; }, passes);
+    settings.Override([&](Settings& s) { s = before; });
+    // From the first picture to the last: the battle's construction is not part of it.
+    f.passes = lastPass - firstPass;
+    f.wallMs = std::chrono::duration<double, std::milli>(last - first).count();
+    return f;
+}
+
+void PrintPaced(const char* name, const PacedFigures& f) {
+    const double seconds = f.wallMs / 1000.0;
+    std::printf(
+        "paced, %s: %llu passes in %.1f s: game speed %.3f of real time; %.1f pictures per "
+        "second (%.2f passes a picture); longest gap between pictures %.1f ms, %llu passes; "
+        "render scale %.0f %% on average\n",
+        name, static_cast<unsigned long long>(f.passes), seconds,
+        seconds > 0 ? static_cast<double>(f.passes) / seconds / 62.5 : 0.0,
+        seconds > 0 ? static_cast<double>(f.pictures) / seconds : 0.0,
+        f.pictures > 0 ? static_cast<double>(f.passes) / static_cast<double>(f.pictures) : 0.0,
+        f.longestGapMs, static_cast<unsigned long long>(f.longestGapPasses),
+        f.pictures > 0 ? static_cast<double>(f.scaleSum) / static_cast<double>(f.pictures) : 0.0);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "paced") {
+        const int passes = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1500;
+        PrintPaced("full scale fixed", RunPaced(static_cast<uint64_t>(passes), false));
+        PrintPaced("automatic settings", RunPaced(static_cast<uint64_t>(passes), true));
+        return 0;
+    }
     const int passesPerBattle = argc > 1 ? std::max(1, std::atoi(argv[1])) : 1200;
     const int battles = argc > 2 ? std::max(1, std::atoi(argv[2])) : 3;
     const bool adaptive = argc > 3 && std::string(argv[3]) == "adaptive";

@@ -82,13 +82,18 @@ TEST(Thruster, WidthPulsesEveryThreeStepsAndTheOverheatTrailIsNarrower) {
         }
         EXPECT_EQ(wide,
                   (std::vector<bool>{false, false, false, true, true, true, false, false, false}));
-        // The ribbons are built before the pulse toggles, with the heat of the last draw:
-        // half-widths 7 / 3.5 normally, 3 / 1.5 overheated; 3 / 2 across.
+        // The ribbons are built before the pulse toggles, with the heat handed over at the
+        // start of the pass: half-widths 7 / 3.5 normally, 3 / 1.5 overheated; 3 / 2
+        // across. Drawing an overheated flame does not narrow them.
         bool wideBefore = t.IsWide();
         t.Step(body, true, true);
         EXPECT_NEAR(HalfWidth(t, 0, 0), wideBefore ? 7.0f : 3.5f, 1e-4f);
         EXPECT_NEAR(HalfWidth(t, 1, 0), wideBefore ? 3.0f : 2.0f, 1e-4f);
         t.DrawFlame(false, true, false);
+        wideBefore = t.IsWide();
+        t.Step(body, true, true);
+        EXPECT_NEAR(HalfWidth(t, 0, 0), wideBefore ? 7.0f : 3.5f, 1e-4f);
+        t.SetHot(true);
         wideBefore = t.IsWide();
         t.Step(body, true, true);
         EXPECT_NEAR(HalfWidth(t, 0, 0), wideBefore ? 3.0f : 1.5f, 1e-4f);

@@ -26,9 +26,9 @@ public:
     // False when start-up failed.
     bool Run(const Application::SceneFactory& firstScene, uint64_t passes);
 
-    // Chooses the passes whose picture is rasterised; the others make every draw call
-    // but skip the fill (see GraphicsDevice::SetSkipRasterization), which keeps runs of
-    // thousands of passes fast on a software renderer. Without a choice every pass is
+    // Chooses the passes whose picture is rasterised; the others go through every draw
+    // but send none to the driver (see GraphicsDevice::SetSkipRasterization), which keeps
+    // runs of thousands of passes fast on a software renderer. Without a choice every pass is
     // drawn. Screenshots and pixel checks belong in passes the choice keeps.
     void DrawOnly(std::function<bool(uint64_t pass)> wanted) { drawn = std::move(wanted); }
     void DrawNothing() {

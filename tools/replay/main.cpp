@@ -1,9 +1,11 @@
 // replay: records a played session's input and plays it back headless, pass for pass.
 //
 //   replay record FILE            play the game in a window; the input is saved to FILE
-//   replay play FILE [--shots DIR] [--every N]
+//   replay play FILE [--shots DIR] [--every N] [--passes-per-picture N]
 //                                 replay FILE headless; optionally save a screenshot of
-//                                 every N-th pass (default 60) into DIR
+//                                 every N-th pass (default 60) into DIR; optionally draw a
+//                                 picture only every N passes, as a slow machine would
+//                                 (the game played must be the same)
 //
 // A replay reproduces the recorded run exactly as long as the game's code is the same;
 // the tool says so when the game asked for input the recording does not have.
@@ -27,7 +29,7 @@ namespace {
 int Usage() {
     std::fputs(
         "usage: replay record FILE\n"
-        "       replay play FILE [--shots DIR] [--every N]\n",
+        "       replay play FILE [--shots DIR] [--every N] [--passes-per-picture N]\n",
         stderr);
     return 2;
 }
@@ -36,6 +38,9 @@ int Record(const std::string& path) {
     auto recorder = std::make_unique<RecordingPlatform>(std::make_unique<SdlPlatform>());
     RecordingPlatform* recording = recorder.get();
     SetPlatform(std::move(recorder));
+    // Played as the game is, with the automatic picture settings (no settings file is read
+    // or written): what is drawn never changes the passes that are recorded.
+    Application::GetInstance().UseSettings(SettingsStore());
     if (!Application::GetInstance().Run([] { return new Title; })) {
         SetPlatform(nullptr);
         return 1;
@@ -51,7 +56,7 @@ int Record(const std::string& path) {
     return 0;
 }
 
-int Play(const std::string& path, const std::string& shotDir, int every) {
+int Play(const std::string& path, const std::string& shotDir, int every, int passesPerPicture) {
     InputLog log;
     if (!log.Load(path)) {
         std::fprintf(stderr, "replay: %s is not a readable input recording\n", path.c_str());
@@ -71,6 +76,7 @@ int Play(const std::string& path, const std::string& shotDir, int every) {
         });
     }
     SetPlatform(std::move(replay));
+    Application::GetInstance().SetPassesPerPicture(passesPerPicture);
     if (!Application::GetInstance().Run([] { return new Title; })) {
         SetPlatform(nullptr);
         return 1;
@@ -94,6 +100,7 @@ int main(int argc, char** argv) {
     if (command != "play") return Usage();
     std::string shots;
     int every = 60;
+    int passesPerPicture = 0;
     for (int i = 3; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--shots" && i + 1 < argc) {
@@ -101,9 +108,12 @@ int main(int argc, char** argv) {
         } else if (arg == "--every" && i + 1 < argc) {
             every = std::atoi(argv[++i]);
             if (every <= 0) return Usage();
+        } else if (arg == "--passes-per-picture" && i + 1 < argc) {
+            passesPerPicture = std::atoi(argv[++i]);
+            if (passesPerPicture <= 0) return Usage();
         } else {
             return Usage();
         }
     }
-    return Play(file, shots, every);
+    return Play(file, shots, every, passesPerPicture);
 }
