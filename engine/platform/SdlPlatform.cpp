@@ -134,13 +134,17 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
         return true;
     }
     SDL_GL_MakeCurrent(window, glContext);
-    // Until the settings say otherwise, swapping does not wait for the display.
-    SDL_GL_SetSwapInterval(0);
+    // Until the settings say otherwise, swapping does not wait for the display. (A page has
+    // no swap interval: see SetVsync.)
+    if (!browser_page::kInBrowser) SDL_GL_SetSwapInterval(0);
     return true;
 }
 
 bool SdlPlatform::SetVsync(bool on) {
-    if (!glContext) return !on;
+    // A browser shows the canvas in step with the display whatever is asked, and presenting
+    // never waits there. The swap interval would instead re-time the page's loop (interval
+    // 0 turns it from animation frames into a busy series of timeouts).
+    if (!glContext || browser_page::kInBrowser) return !on;
     return SDL_GL_SetSwapInterval(on ? 1 : 0) == 0;
 }
 
