@@ -3,7 +3,7 @@
 // The OpenGL the engine draws with, in one of two profiles chosen at build time:
 //   - desktop OpenGL 3.3 core (Linux, Windows), entry points through libepoxy;
 //   - OpenGL ES 3.0 when HOSHIKAGE_GL_ES is set: what WebGL 2 offers the browser build
-//     (Emscripten's GLES3 headers), or Mesa's ES contexts natively through libepoxy.
+//     (Emscripten's GLES3 headers; elsewhere libepoxy, which also serves ES contexts).
 // The rest of engine/graphics is written once against what both profiles share, and keeps
 // WebGL's rules on the desktop too where that costs nothing: index buffers are created and
 // filled through GL_ELEMENT_ARRAY_BUFFER, draws take no base vertex, multisampled targets are
