@@ -18,10 +18,6 @@
 #include <epoxy/gl.h>
 #endif
 
-#ifndef GLAPIENTRY
-#define GLAPIENTRY
-#endif
-
 namespace glapi {
 
 #if HOSHIKAGE_GL_ES
@@ -29,10 +25,6 @@ inline constexpr bool kEs = true;
 #else
 inline constexpr bool kEs = false;
 #endif
-
-// What the window's context must offer, for the platform's context request.
-inline constexpr int kContextMajor = 3;
-inline constexpr int kContextMinor = kEs ? 0 : 3;
 
 // The first lines of every shader: the language version and, for GLSL ES, precisions. Both
 // profiles compute in 32-bit floats and integers.
