@@ -1,14 +1,14 @@
 # The browser build (WebAssembly on WebGL 2), configured with Emscripten's toolchain
 # (emcmake cmake ...; scripts/build-web does all of it). Included from CMakeLists.txt in
 # place of the desktop's find_package calls: it defines the same library targets from what
-# the web has, so the engine, game and game targets are declared once for every build.
+# the web has, so the engine, game and hoshikage targets are declared once for every build.
 #
 #   HOSHIKAGE_WEB_DEPS  prefix holding SDL2 and zlib built for the web (include/, lib/)
 #   HOSHIKAGE_ASSETGEN  the native asset generator, which writes the page's Data/ (its sounds
 #                       as Ogg Vorbis)
 #
 # The page is written to ${CMAKE_BINARY_DIR}/web: index.html and its script and style from
-# packaging/web, hoshikage.js, hoshikage.wasm and hoshikage.data (Data/, preloaded).
+# packaging/web, icon.png, hoshikage.js, hoshikage.wasm and hoshikage.data (Data/, preloaded).
 
 set(HOSHIKAGE_WEB_DEPS "" CACHE PATH "SDL2 and zlib built for the web (scripts/build-web)")
 set(HOSHIKAGE_ASSETGEN "" CACHE FILEPATH "The native asset generator (scripts/build-web)")
