@@ -39,8 +39,10 @@ grep -q "^Exec=hoshikage$" "$prefix/share/applications/$id.desktop" || fail "men
 out="$(cd / && SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null \
        timeout 10 "$prefix/games/hoshikage" --no-settings 2>&1)" && status=0 || status=$?
 [ "$status" -eq 124 ] || fail "the installed game stopped with status $status: $out"
-echo "$out" | grep -q "Reading ASCII glTF" || fail "no model was read: $out"
-if echo "$out" | grep -qi "fail"; then fail "the installed game reported: $out"; fi
+# Here-strings, not pipes: grep -q stops reading at the first match, and with pipefail
+# the echo that then writes into a closed pipe would fail the check.
+grep -q "Reading ASCII glTF" <<< "$out" || fail "no model was read: $out"
+if grep -qi "fail" <<< "$out"; then fail "the installed game reported: $out"; fi
 
 # A start-up failure through the launcher still reaches the caller as a failure.
 (cd / && SDL_VIDEODRIVER=no-such-driver "$prefix/games/hoshikage" --no-settings 2>/dev/null) &&
