@@ -306,6 +306,7 @@ TEST_F(GraphicsTest, ATargetIsNoLongerSampledOnceItIsDrawnInto) {
     Device().ClearBackBuffer(Color(0, 0, 0, 1));
     SpriteShader& sprites = ShaderManager::GetInstance().GetSpriteShader();
     sprites.SetTransform(Matrix::Identity());
-    sprites.DrawSprite(&target, 0, 0, 64, 64, nullptr, nullptr, Vector2(0.5f, 0.5f));
+    const Color white(1, 1, 1, 1);
+    sprites.DrawSprite(&target, 0, 0, 64, 64, nullptr, &white, Vector2(0.5f, 0.5f));
     ExpectPixelNear(Pixel(640, 360), {255, 0, 0, 255}, 1, "the target drawn as a picture");
 }
