@@ -4,6 +4,8 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "engine/platform/BrowserPage.h"
+#include "engine/platform/HostLoop.h"
 #include "engine/platform/SdlPlatform.h"
 #include "game/scenes/Title.h"
 
@@ -28,7 +30,22 @@ int main(int argc, char** argv) {
     SetPlatform(std::make_unique<SdlPlatform>());
     // A start-up failure (no window, no graphics, no sound) has been shown to the player;
     // the status tells scripts and launchers too.
-    const bool ran = application.Run([] { return new Title; });
-    SetPlatform(nullptr);
-    return ran ? 0 : 1;
+    if (!browser_page::kInBrowser) {
+        const bool ran = application.Run([] { return new Title; });
+        SetPlatform(nullptr);
+        return ran ? 0 : 1;
+    }
+    // A browser owns the loop: one turn per animation frame, each running the passes the
+    // clock says are due.
+    application.SetHostPaced(true);
+    if (!application.Start([] { return new Title; })) {
+        SetPlatform(nullptr);
+        return 1;
+    }
+    RunHostLoop([&application] { return application.Tick(); },
+                [] {
+                    SetPlatform(nullptr);
+                    browser_page::GameEnded();
+                });
+    return 0;
 }

@@ -2,7 +2,16 @@
 
 #include <AL/al.h>
 #include <AL/alc.h>
+// OpenAL Soft's extensions; the browser's OpenAL (on Web Audio) has no such header and none
+// of them, which the extension checks below find out at run time.
+#if __has_include(<AL/alext.h>)
 #include <AL/alext.h>
+#else
+#define ALC_OUTPUT_LIMITER_SOFT 0x199A
+#endif
+#ifndef ALC_APIENTRY
+#define ALC_APIENTRY
+#endif
 
 #include <cstdlib>
 

@@ -3,7 +3,7 @@
 #include "engine/audio/AudioManager.h"
 #include "engine/audio/FwSoundInstance.h"
 #include "engine/audio/SoundBuffer.h"
-#include "engine/audio/WavDecoder.h"
+#include "engine/audio/SoundFile.h"
 
 FwSoundEffect::FwSoundEffect() = default;
 FwSoundEffect::~FwSoundEffect() = default;
@@ -11,7 +11,7 @@ FwSoundEffect::~FwSoundEffect() = default;
 bool FwSoundEffect::Load(const std::string& path) {
     if (!AudioManager::GetInstance().IsInitialized()) return false;
     PcmSound pcm;
-    if (!WavDecoder::DecodeFile(path, pcm)) return false;
+    if (!DecodeSoundFile(path, pcm)) return false;
     std::shared_ptr<const SoundBuffer> buffer = SoundBuffer::Create(pcm);
     if (!buffer) return false;
     // Voices made from the previous buffer keep it alive until they go.

@@ -6,15 +6,17 @@
 class FwSoundInstance;
 class SoundBuffer;
 
-// One loaded WAV file, shared through std::shared_ptr (always create it with
-// std::make_shared: it hands out handles to itself to the voices it creates).
+// One loaded sound file, shared through std::shared_ptr (always create it with
+// std::make_shared: it hands out handles to itself to the voices it creates). The path names
+// a WAV file; where only an Ogg Vorbis file of that name with ".ogg" exists, that is read
+// (DecodeSoundFile).
 //
 // Accepted: RIFF/WAVE with PCM 8, 16, 24 or 32 bits, IEEE float 32 bits, A-law, mu-law,
-// MS and IMA ADPCM, one or more channels at any rate SDL accepts. Samples are stored as
-// 16-bit; more than two channels are mixed down to stereo. Positional playback needs mono
-// data (OpenAL does not place multi-channel sounds in space).
+// MS and IMA ADPCM, one or more channels at any rate SDL accepts; Ogg Vorbis. Samples are
+// stored as 16-bit; more than two channels are mixed down to stereo. Positional playback
+// needs mono data (OpenAL does not place multi-channel sounds in space).
 // Refused, leaving the effect as it was: no open audio device, a missing or unreadable file,
-// a non-WAV file, a corrupt header, a data chunk shorter than it declares, no samples.
+// another format, a corrupt header, data shorter than it declares, no samples.
 class FwSoundEffect : public std::enable_shared_from_this<FwSoundEffect> {
 public:
     FwSoundEffect();

@@ -1,18 +1,22 @@
 #include "engine/graphics/FwBuffer.h"
 
-#include <epoxy/gl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <utility>
 
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 
 namespace {
 
 // Uploads go through GL_COPY_WRITE_BUFFER so that creating or writing a buffer never
-// disturbs the vertex array, index or uniform bindings the device keeps.
-constexpr GLenum kUploadTarget = GL_COPY_WRITE_BUFFER;
+// disturbs the vertex array or uniform bindings the device keeps. Index buffers are the
+// exception: WebGL fixes a buffer's kind at its first binding, and one first bound anywhere
+// else can never serve indices. They go through GL_ELEMENT_ARRAY_BUFFER, which changes the
+// bound vertex array's index buffer; the device points it again before every draw.
+GLenum UploadTarget(unsigned bindFlags) {
+    return (bindFlags & BindFlag::IndexBuffer) ? GL_ELEMENT_ARRAY_BUFFER : GL_COPY_WRITE_BUFFER;
+}
 
 }  // namespace
 
@@ -62,10 +66,11 @@ bool FwBuffer::Create(unsigned flags, unsigned byteSize, int usageKind, const vo
     GLuint name = 0;
     glGenBuffers(1, &name);
     if (!name) return false;
-    glBindBuffer(kUploadTarget, name);
-    glBufferData(kUploadTarget, byteSize, initial,
+    const GLenum target = UploadTarget(flags);
+    glBindBuffer(target, name);
+    glBufferData(target, byteSize, initial,
                  usageKind == BufferUsage::Dynamic ? GL_DYNAMIC_DRAW : GL_STATIC_DRAW);
-    glBindBuffer(kUploadTarget, 0);
+    glBindBuffer(target, 0);
     if (glGetError() != GL_NO_ERROR) {
         glDeleteBuffers(1, &name);
         return false;
@@ -86,15 +91,16 @@ void FwBuffer::WriteData(const void* data, unsigned byteSize) {
         return;
     }
     if (!handle || generation != GraphicsDevice::LiveGeneration()) return;
-    glBindBuffer(kUploadTarget, handle);
+    const GLenum target = UploadTarget(bindFlags);
+    glBindBuffer(target, handle);
     if (usage == BufferUsage::Dynamic) {
         // Orphan the old storage so the GPU may keep reading it while we fill the new one.
-        glBufferData(kUploadTarget, capacity, nullptr, GL_DYNAMIC_DRAW);
-        glBufferSubData(kUploadTarget, 0, byteSize, data);
+        glBufferData(target, capacity, nullptr, GL_DYNAMIC_DRAW);
+        glBufferSubData(target, 0, byteSize, data);
     } else {
-        glBufferSubData(kUploadTarget, 0, byteSize, data);
+        glBufferSubData(target, 0, byteSize, data);
     }
-    glBindBuffer(kUploadTarget, 0);
+    glBindBuffer(target, 0);
 }
 
 bool FwBuffer::ReadData(void* out, unsigned byteSize) const {

@@ -18,6 +18,7 @@ bool FwMesh::Create(const std::vector<FwMeshVertex>& vertices, const std::vector
     for (const FwMeshVertex& v : vertices) positions.push_back(v.pos);
     this->faces = faces;
     ComputeBounds();
+    ComputeSubsetVertices();
 
     constexpr size_t kMaxBytes = std::numeric_limits<unsigned>::max();
     bool ok = true;
@@ -54,6 +55,7 @@ void FwMesh::Release() {
     faces.clear();
     boundsCenter = Vector3();
     boundsRadius = -1.0f;
+    subsetVertices.clear();
 }
 
 void FwMesh::ComputeBounds() {
@@ -70,6 +72,26 @@ void FwMesh::ComputeBounds() {
     for (const Vector3& p : positions)
         radiusSquared = std::max(radiusSquared, (p - boundsCenter).LengthSquared());
     boundsRadius = std::sqrt(radiusSquared);
+}
+
+void FwMesh::ComputeSubsetVertices() {
+    subsetVertices.assign(subsets.size(), VertexRange{});
+    for (size_t i = 0; i < subsets.size(); ++i) {
+        const FwMeshSubset& s = subsets[i];
+        if (s.firstFace >= faces.size()) continue;
+        const size_t end = std::min<size_t>(faces.size(), size_t{s.firstFace} + s.faceCount);
+        uint32_t low = std::numeric_limits<uint32_t>::max(), high = 0;
+        for (size_t f = s.firstFace; f < end; ++f) {
+            for (uint32_t index : {faces[f].i0, faces[f].i1, faces[f].i2}) {
+                low = std::min(low, index);
+                high = std::max(high, index);
+            }
+        }
+        // An index of 2^32 - 1 leaves no room for an end past it; such a subset (never a
+        // loaded one) keeps an empty range and is drawn on its own.
+        if (end > s.firstFace && high < std::numeric_limits<uint32_t>::max())
+            subsetVertices[i] = VertexRange{low, high + 1};
+    }
 }
 
 bool FwMesh::HasGpuBuffers() const {

@@ -68,6 +68,16 @@ public:
 
     bool HasGpuBuffers() const;
 
+    // The vertices subset i's faces refer to: every index lies in [first, end). An empty
+    // range (first == end) for a subset without faces or an index past the subsets.
+    struct VertexRange {
+        uint32_t first = 0;
+        uint32_t end = 0;
+    };
+    VertexRange GetSubsetVertices(size_t i) const {
+        return i < subsetVertices.size() ? subsetVertices[i] : VertexRange{};
+    }
+
     // A sphere in mesh space holding every vertex given to Create (radius < 0 when there
     // were none), for skipping draws outside the view.
     const Vector3& GetBoundsCenter() const { return boundsCenter; }
@@ -80,6 +90,7 @@ public:
 
 private:
     void ComputeBounds();
+    void ComputeSubsetVertices();
 
     std::unique_ptr<FwBuffer> vertexBuffer;
     std::unique_ptr<FwBuffer> indexBuffer;
@@ -87,4 +98,5 @@ private:
     uint32_t gpuFaceCount = 0;
     Vector3 boundsCenter;
     float boundsRadius = -1.0f;
+    std::vector<VertexRange> subsetVertices;
 };

@@ -1,11 +1,10 @@
 #include "engine/graphics/FwSamplerState.h"
 
-#include <epoxy/gl.h>
-
 #include <algorithm>
 #include <cfloat>
 #include <string>
 
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 
 FwSamplerState::FwSamplerState(int filter_, int maxAnisotropy_, int addressMode_, bool comparison_)
@@ -33,19 +32,16 @@ FwSamplerState::FwSamplerState(int filter_, int maxAnisotropy_, int addressMode_
     // makes a full-screen textured frame take tens of seconds; there the anisotropic sampler
     // falls back to trilinear filtering (the same picture, slightly softer at grazing angles).
     if (anisotropy > 1.0f && !GraphicsDevice::GetInstance().IsSoftwareRenderer() &&
-        (epoxy_gl_version() >= 46 || epoxy_has_gl_extension("GL_EXT_texture_filter_anisotropic") ||
-         epoxy_has_gl_extension("GL_ARB_texture_filter_anisotropic"))) {
+        glapi::HasAnisotropicFiltering()) {
         glSamplerParameterf(name, GL_TEXTURE_MAX_ANISOTROPY_EXT, anisotropy);
     }
     const GLint wrap = addressMode == 1 ? GL_CLAMP_TO_EDGE : GL_REPEAT;
     glSamplerParameteri(name, GL_TEXTURE_WRAP_S, wrap);
     glSamplerParameteri(name, GL_TEXTURE_WRAP_T, wrap);
     glSamplerParameteri(name, GL_TEXTURE_WRAP_R, wrap);
-    glSamplerParameterf(name, GL_TEXTURE_LOD_BIAS, 0.0f);
+    glapi::SetDesktopSamplerDefaults(name);
     glSamplerParameterf(name, GL_TEXTURE_MIN_LOD, 0.0f);
     glSamplerParameterf(name, GL_TEXTURE_MAX_LOD, FLT_MAX);
-    const float border[4] = {0, 0, 0, 0};
-    glSamplerParameterfv(name, GL_TEXTURE_BORDER_COLOR, border);
     if (comparison) {
         glSamplerParameteri(name, GL_TEXTURE_COMPARE_MODE, GL_COMPARE_REF_TO_TEXTURE);
         glSamplerParameteri(name, GL_TEXTURE_COMPARE_FUNC, GL_LESS);

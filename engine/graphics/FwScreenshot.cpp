@@ -1,11 +1,11 @@
 #include "engine/graphics/FwScreenshot.h"
 
-#include <epoxy/gl.h>
 #include <stb/stb_image_write.h>
 
 #include <cstring>
 
 #include "engine/graphics/FwTexture.h"
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/platform/Platform.h"
 
@@ -70,11 +70,10 @@ bool FwReadWindow(std::vector<uint8_t>& out, int& width, int& height) {
     // What Present drew: the window's draw buffer (some surfaces default to reading the
     // other one).
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    GLint drawBuffer = GL_BACK;
-    glGetIntegerv(GL_DRAW_BUFFER, &drawBuffer);
-    glReadBuffer(static_cast<GLenum>(drawBuffer));
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glReadBuffer(glapi::CurrentDrawBuffer());
     const bool read = ReadFramebuffer(0, size.x, size.y, out, width, height);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
+    glBindFramebuffer(GL_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());
     return read;
 }
 
@@ -99,8 +98,8 @@ bool FwReadPixel(int x, int y, uint8_t rgba[4]) {
 
 bool FwReadDepth(int x, int y, float& depth) {
     int w = 0, h = 0;
-    if (!CurrentTargetSize(w, h) || !GraphicsDevice::GetInstance().GetDepthTarget() || x < 0 ||
-        y < 0 || x >= w || y >= h)
+    if (!glapi::kCanReadDepth || !CurrentTargetSize(w, h) ||
+        !GraphicsDevice::GetInstance().GetDepthTarget() || x < 0 || y < 0 || x >= w || y >= h)
         return false;
     GraphicsDevice::GetInstance().FlushHeldDraws();
     glBindFramebuffer(GL_READ_FRAMEBUFFER, GraphicsDevice::GetInstance().GetCurrentFramebuffer());

@@ -1,12 +1,11 @@
 #include "engine/graphics/FwShaderProgram.h"
 
-#include <epoxy/gl.h>
-
 #include <map>
 #include <sstream>
 #include <vector>
 
 #include "engine/graphics/EmbeddedShaders.h"
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 
 namespace {
@@ -82,7 +81,8 @@ bool FwShaderProgram::Build(const char* vertexName, const char* fragmentName,
     log.clear();
     const GraphicsDevice& device = GraphicsDevice::GetInstance();
     if (!device.GetContextGeneration()) return false;
-    std::string prelude = "#version 330 core\n#define HK_NATIVE_CLIP_DEPTH ";
+    std::string prelude = glapi::ShaderPrelude();
+    prelude += "#define HK_NATIVE_CLIP_DEPTH ";
     prelude += device.ClipDepthIsNative() ? "1\n" : "0\n";
     prelude += defines;
     if (!defines.empty() && defines.back() != '\n') prelude += '\n';

@@ -1,12 +1,11 @@
 #include "engine/graphics/FwTexture.h"
 
-#include <epoxy/gl.h>
-
 #include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ImageDecoder.h"
 #include "engine/graphics/TextureFormats.h"
@@ -57,7 +56,10 @@ FwTexture::~FwTexture() {
 void FwTexture::Release() {
     if (handle && ownsHandle && generation == GraphicsDevice::LiveGeneration()) {
         GLuint name = handle;
-        glDeleteTextures(1, &name);
+        if (target == GL_RENDERBUFFER)
+            glDeleteRenderbuffers(1, &name);
+        else
+            glDeleteTextures(1, &name);
     }
     handle = 0;
     ownsHandle = false;
@@ -265,21 +267,21 @@ bool FwTexture::CreateMultisampled(const TextureDesc& d) {
     while (glGetError() != GL_NO_ERROR) {
     }
     GLuint name = 0;
-    glGenTextures(1, &name);
+    glGenRenderbuffers(1, &name);
     if (!name) return false;
     GLint previous = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D_MULTISAMPLE, &previous);
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, name);
-    glTexImage2DMultisample(GL_TEXTURE_2D_MULTISAMPLE, d.sampleCount, fmt.internalFormat, d.width,
-                            d.height, GL_TRUE);
-    glBindTexture(GL_TEXTURE_2D_MULTISAMPLE, static_cast<GLuint>(previous));
+    glGetIntegerv(GL_RENDERBUFFER_BINDING, &previous);
+    glBindRenderbuffer(GL_RENDERBUFFER, name);
+    glRenderbufferStorageMultisample(GL_RENDERBUFFER, d.sampleCount,
+                                     static_cast<GLenum>(fmt.internalFormat), d.width, d.height);
+    glBindRenderbuffer(GL_RENDERBUFFER, static_cast<GLuint>(previous));
     if (glGetError() != GL_NO_ERROR) {
-        glDeleteTextures(1, &name);
+        glDeleteRenderbuffers(1, &name);
         return false;
     }
     handle = name;
     ownsHandle = true;
-    target = GL_TEXTURE_2D_MULTISAMPLE;
+    target = GL_RENDERBUFFER;
     desc = d;
     desc.mipLevels = 1;
     hasRTV = wantsRTV;
@@ -288,4 +290,14 @@ bool FwTexture::CreateMultisampled(const TextureDesc& d) {
     bottomUp = true;
     generation = GraphicsDevice::LiveGeneration();
     return true;
+}
+
+void FwTexture::AttachToFramebuffer(unsigned attachment) const {
+    if (!handle || backBuffer) return;
+    if (target == GL_RENDERBUFFER) {
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachment, GL_RENDERBUFFER, handle);
+    } else {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, attachment, target ? target : GL_TEXTURE_2D, handle,
+                               0);
+    }
 }

@@ -20,7 +20,8 @@
 // (slice 0 mips 0..n-1, slice 1 ...); rows top first.
 //
 // Multisampled textures (sampleCount > 1) are render targets or depth buffers only: one
-// level, no shader view and no initial data; they are resolved by copying (ScenePass).
+// level, no shader view and no initial data; they are resolved by copying (ScenePass). They
+// are renderbuffers underneath (WebGL has no multisampled textures).
 //
 // Depth textures: R32_Typeless gets a D32_Float depth view and an R32_Float shader view,
 // R24G8_Typeless D24_Unorm_S8_Uint and R24_Unorm_X8_Typeless, R16_Typeless D16_Unorm and
@@ -33,9 +34,9 @@ public:
     FwTexture& operator=(const FwTexture&) = delete;
 
     // Decodes an image file (PNG or BMP; ImageDecoder) into an RGBA8 texture with a shader
-    // view, plus a render-target and/or depth view when asked. generateMips builds the full mip chain. Fails on an empty path, a missing,
-    // unreadable or corrupt file, another format, or an image larger than 16384 texels on a
-    // side. The path is UTF-8 and opened as given.
+    // view, plus a render-target and/or depth view when asked. generateMips builds the full mip
+    // chain. Fails on an empty path, a missing, unreadable or corrupt file, another format, or an
+    // image larger than 16384 texels on a side. The path is UTF-8 and opened as given.
     bool Load(const std::string& path, bool renderTarget = false, bool depthStencil = false,
               bool generateMips = false);
     bool Create(const TextureDesc& desc, const SubresourceData* initial);
@@ -66,6 +67,9 @@ public:
     // it is bound as.
     unsigned GetHandle() const { return handle; }
     unsigned GetTarget() const { return target; }
+    // Attaches the colour or depth image to `attachment` of the bound GL_FRAMEBUFFER, as a
+    // texture or a renderbuffer, whichever it is. Nothing for the back buffer or when empty.
+    void AttachToFramebuffer(unsigned attachment) const;
     PixelFormat GetShaderViewFormat() const { return srvFormat; }
     PixelFormat GetDepthViewFormat() const { return dsvFormat; }
     // Description of the created texture (zeroed when empty).
@@ -83,7 +87,7 @@ private:
     bool hasDSV = false;
     bool backBuffer = false;
     bool bottomUp = false;
-    unsigned target = 0;  // texture kind (2D, array or cube) as the device binds it
+    unsigned target = 0;  // texture kind (2D, array or cube), or a renderbuffer
     PixelFormat srvFormat = PixelFormat::Unknown;
     PixelFormat dsvFormat = PixelFormat::Unknown;
     TextureDesc desc{0, 0, 0, 0, PixelFormat::Unknown, 0, 0, 0, 0, 0};

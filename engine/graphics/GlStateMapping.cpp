@@ -1,8 +1,8 @@
 #include "engine/graphics/GlStateMapping.h"
 
-#include <epoxy/gl.h>
-
 #include <cstdint>
+
+#include "engine/graphics/GlApi.h"
 
 namespace {
 
@@ -110,11 +110,8 @@ void ApplyRasterizerState(const FwRasterizerState& s) {
     // Screen space runs y-down in the game's model and y-up here, which mirrors every
     // triangle: clockwise on the game's screen is counter-clockwise in GL window space.
     glFrontFace(s.frontCounterClockwise ? GL_CW : GL_CCW);
-    glPolygonMode(GL_FRONT_AND_BACK, s.fillMode == FillMode::Wireframe ? GL_LINE : GL_FILL);
-    if (s.depthClip)
-        glDisable(GL_DEPTH_CLAMP);
-    else
-        glEnable(GL_DEPTH_CLAMP);
+    glapi::SetWireframe(s.fillMode == FillMode::Wireframe);
+    glapi::SetDepthClamp(!s.depthClip);
     if (s.scissor)
         glEnable(GL_SCISSOR_TEST);
     else

@@ -1,7 +1,5 @@
 #include "engine/graphics/GraphicsDevice.h"
 
-#include <epoxy/gl.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
@@ -9,6 +7,7 @@
 #include <string>
 
 #include "engine/graphics/FwTexture.h"
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GlStateMapping.h"
 #include "engine/graphics/Letterbox.h"
 #include "engine/platform/Platform.h"
@@ -21,9 +20,8 @@ uint32_t g_liveGeneration = 0;
 uint32_t g_generationCounter = 0;
 bool g_allowNativeClipDepth = true;
 
-void GLAPIENTRY DebugMessage(GLenum, GLenum, GLuint, GLenum severity, GLsizei,
-                             const GLchar* message, const void*) {
-    if (severity != GL_DEBUG_SEVERITY_NOTIFICATION) std::fprintf(stderr, "GL: %s\n", message);
+void DebugMessage(const char* message) {
+    std::fprintf(stderr, "GL: %s\n", message);
 }
 
 }  // namespace
@@ -49,9 +47,9 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
         errorText = "スワップチェイン作成失敗";
         return false;
     }
-    // The platform could open the window but not an OpenGL 3.3 core context on it: the
-    // device itself cannot be made.
-    if ((HasPlatform() && !GetPlatform().HasRenderContext()) || epoxy_gl_version() < 33) {
+    // The platform could open the window but not an OpenGL 3.3 core (or ES 3.0) context on
+    // it: the device itself cannot be made.
+    if ((HasPlatform() && !GetPlatform().HasRenderContext()) || !glapi::IsContextSupported()) {
         errorText = "Direct3D11デバイス作成失敗";
         return false;
     }
@@ -66,26 +64,16 @@ bool GraphicsDevice::Initialize(const void* windowHandle, int w, int h, bool deb
     softwareRenderer =
         IsSoftwareRendererName(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-    if (debugLayer && (epoxy_gl_version() >= 43 || epoxy_has_gl_extension("GL_KHR_debug"))) {
-        glEnable(GL_DEBUG_OUTPUT);
-        glDebugMessageCallback(DebugMessage, nullptr);
-    }
+    if (debugLayer) glapi::EnableDebugOutput(DebugMessage);
     // The choice is context state that outlives a Release, so it is set either way.
-    const bool hasClipControl =
-        epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
+    const bool hasClipControl = glapi::HasClipControl();
     nativeClipDepth = g_allowNativeClipDepth && hasClipControl;
-    if (hasClipControl)
-        glClipControl(GL_LOWER_LEFT, nativeClipDepth ? GL_ZERO_TO_ONE : GL_NEGATIVE_ONE_TO_ONE);
+    if (hasClipControl) glapi::SetClipDepthZeroToOne(nativeClipDepth);
 
-    // A single-buffered window surface (an offscreen pbuffer) has only a front buffer; the
-    // window's picture goes there, or Present would draw into nothing.
+    // Where the window has only a front buffer, the picture goes there, or Present would
+    // draw into nothing.
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    GLboolean doubleBuffered = GL_TRUE;
-    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
-    if (!doubleBuffered) {
-        glDrawBuffer(GL_FRONT);
-        glReadBuffer(GL_FRONT);
-    }
+    glapi::UseFrontBufferIfSingleBuffered();
 
     // Back buffer: an RGBA8 colour texture in our own framebuffer (Present copies it to
     // the window), so that it pairs with the device depth texture like any render target.
@@ -190,6 +178,7 @@ void GraphicsDevice::ReleaseObjects() {
     layoutArrays = {};
     samplers = {};
     samplerHandles = {};
+    boundTextures = {};
     currentColor = currentDepth = nullptr;
     layout = VertexLayout::None;
     vertexBuffer = indexBuffer = 0;

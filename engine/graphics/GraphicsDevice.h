@@ -178,8 +178,9 @@ public:
 
 private:
     GraphicsDevice() = default;
-    bool PrepareDraw();
+    bool PrepareDraw(int baseVertex = 0);
     unsigned AttachTargets(unsigned framebuffer, FwTexture* color, FwTexture* depth);
+    void UnbindTexturesDrawnInto();
     void ReleaseObjects();
 
     bool initialized = false;
@@ -204,6 +205,8 @@ private:
     FwRasterizerState rasterizer;
     std::array<const FwSamplerState*, kSamplerSlots> samplers{};  // identity only
     std::array<unsigned, kSamplerSlots> samplerHandles{};
+    // The texture names bound to t0..t2 (0: none or the zero texture).
+    std::array<unsigned, kTextureSlots> boundTextures{};
     std::array<std::unique_ptr<FwSamplerState>, kSamplerSlots> fixedSamplers;
     FwTexture* currentColor = nullptr;
     FwTexture* currentDepth = nullptr;

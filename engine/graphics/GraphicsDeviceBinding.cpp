@@ -1,9 +1,9 @@
 // GraphicsDevice: state binding, render targets, clears and draws.
-#include <epoxy/gl.h>
 
 #include <cstdint>
 
 #include "engine/graphics/FwTexture.h"
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GlStateMapping.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/TextureFormats.h"
@@ -52,24 +52,24 @@ const FwSamplerState* GraphicsDevice::GetSamplerState(int slot) const {
 
 unsigned GraphicsDevice::AttachTargets(unsigned fbo, FwTexture* color, FwTexture* depth) {
     glBindFramebuffer(GL_FRAMEBUFFER, fbo);
-    GLuint colorName = 0;
-    if (color && color->IsBackBuffer())
-        colorName = backBufferColor;
-    else if (color && color->HasRTV())
-        colorName = color->GetHandle();
-    // Multisampled targets attach as their own texture kind.
-    const GLenum colorKind =
-        color && !color->IsBackBuffer() && color->GetTarget() ? color->GetTarget() : GL_TEXTURE_2D;
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, colorKind, colorName, 0);
-    const GLenum drawBuffer = colorName ? GL_COLOR_ATTACHMENT0 : GL_NONE;
+    // Attaching name 0 detaches whatever was there, texture or renderbuffer.
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, 0, 0);
+    bool hasColor = false;
+    if (color && color->IsBackBuffer()) {
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, backBufferColor,
+                               0);
+        hasColor = backBufferColor != 0;
+    } else if (color && color->HasRTV()) {
+        color->AttachToFramebuffer(GL_COLOR_ATTACHMENT0);
+        hasColor = true;
+    }
+    const GLenum drawBuffer = hasColor ? GL_COLOR_ATTACHMENT0 : GL_NONE;
     glDrawBuffers(1, &drawBuffer);
     glReadBuffer(drawBuffer);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_TEXTURE_2D, 0, 0);
-    if (depth && depth->HasDSV()) {
-        glFramebufferTexture2D(
-            GL_FRAMEBUFFER, HasStencil(depth) ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT,
-            depth->GetTarget() ? depth->GetTarget() : GL_TEXTURE_2D, depth->GetHandle(), 0);
-    }
+    if (depth && depth->HasDSV())
+        depth->AttachToFramebuffer(HasStencil(depth) ? GL_DEPTH_STENCIL_ATTACHMENT
+                                                     : GL_DEPTH_ATTACHMENT);
     const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, currentFramebuffer);
     return complete ? fbo : 0;
@@ -88,9 +88,23 @@ void GraphicsDevice::SetRenderTarget(FwTexture* color, FwTexture* depth) {
         currentFramebuffer = targetFramebuffer;
     }
     glBindFramebuffer(GL_FRAMEBUFFER, currentFramebuffer);
+    UnbindTexturesDrawnInto();
     // GL counts viewport rows from the bottom, so the same viewport lands elsewhere on a
     // target of another height.
     SetViewport(viewport);
+}
+
+void GraphicsDevice::UnbindTexturesDrawnInto() {
+    // A texture sampled while it is drawn into is a feedback loop: undefined on the desktop,
+    // and WebGL refuses every draw while one is bound. A target still bound from when it
+    // was last drawn as a picture reads as no texture until something is bound again.
+    for (const FwTexture* target : {static_cast<const FwTexture*>(currentColor),
+                                    static_cast<const FwTexture*>(currentDepth)}) {
+        if (!target || target->IsBackBuffer() || !target->GetSRV()) continue;
+        for (int slot = 0; slot < kTextureSlots; ++slot) {
+            if (boundTextures[slot] == target->GetSRV()) SetShaderResource(slot, nullptr);
+        }
+    }
 }
 
 void GraphicsDevice::SetBackBufferTarget() {
@@ -110,7 +124,7 @@ void GraphicsDevice::SetViewport(const Viewport& v) {
     const float bottom = static_cast<float>(targetHeight) - v.y - v.height;
     glViewport(static_cast<GLint>(v.x), static_cast<GLint>(bottom), static_cast<GLsizei>(v.width),
                static_cast<GLsizei>(v.height));
-    glDepthRange(v.minDepth, v.maxDepth);
+    glapi::SetDepthRange(v.minDepth, v.maxDepth);
 }
 
 void GraphicsDevice::ClearBackBuffer(const Color& c) {
@@ -198,6 +212,7 @@ void GraphicsDevice::SetShaderResource(int slot, const FwTexture* texture) {
     else
         glBindTexture(GL_TEXTURE_2D, 0);
     glActiveTexture(GL_TEXTURE0);
+    boundTextures[slot] = texture && texture != zeroTexture.get() ? texture->GetSRV() : 0;
 }
 
 void GraphicsDevice::SetShaderResources(int firstSlot, int count,
@@ -218,13 +233,17 @@ void GraphicsDevice::SetProgram(unsigned p) {
     glUseProgram(p);
 }
 
-bool GraphicsDevice::PrepareDraw() {
+bool GraphicsDevice::PrepareDraw(int baseVertex) {
     if (!initialized || layout == VertexLayout::None || !vertexBuffer || !program) return false;
+    // WebGL has no base-vertex draws: the attributes start that many vertices later instead
+    // (the same fetch, as long as the start stays inside the buffer).
+    const int64_t offset = int64_t{vertexOffset} + int64_t{baseVertex} * vertexStride;
+    if (offset < 0 || offset > int64_t{UINT32_MAX}) return false;
     // Re-pointed at every draw: a vertex array keeps a deleted buffer alive under a name
     // that may have been handed out again, so no cached binding can be trusted.
     glBindVertexArray(layoutArrays[static_cast<int>(layout)]);
     glBindBuffer(GL_ARRAY_BUFFER, vertexBuffer);
-    ApplyVertexLayout(layout, vertexStride, vertexOffset);
+    ApplyVertexLayout(layout, vertexStride, static_cast<unsigned>(offset));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     return true;
 }
@@ -240,13 +259,13 @@ void GraphicsDevice::Draw(unsigned vertexCount, unsigned startVertex) {
 }
 
 void GraphicsDevice::DrawIndexed(unsigned indexCount, unsigned startIndex, int baseVertex) {
-    if (indexCount == 0 || !indexBuffer || !PrepareDraw()) return;
+    if (indexCount == 0 || !indexBuffer || !PrepareDraw(baseVertex)) return;
     const bool wide = indexFormat == IndexFormat::UInt32;
     const uintptr_t offset = static_cast<uintptr_t>(startIndex) * (wide ? 4u : 2u);
     if (!skipRasterization) {
-        glDrawElementsBaseVertex(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
-                                 wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
-                                 reinterpret_cast<const void*>(offset), baseVertex);
+        glDrawElements(GlPrimitiveMode(topology), static_cast<GLsizei>(indexCount),
+                       wide ? GL_UNSIGNED_INT : GL_UNSIGNED_SHORT,
+                       reinterpret_cast<const void*>(offset));
     }
     ++drawStats.drawCalls;
     drawStats.vertices += indexCount;

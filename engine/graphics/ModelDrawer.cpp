@@ -66,7 +66,9 @@ struct ModelDraw {
 
     // Draws the subsets from `first` (which has faces and a material) that one call can
     // take: consecutive faces, at most eight, one texture per slot besides the white
-    // default (which reads the same as none). Returns the index after the last one taken.
+    // default (which reads the same as none), each on vertices after the previous one's
+    // (the shader tells the subsets apart by vertex index). Returns the index after the
+    // last one taken.
     size_t DrawRun(const FwModel* model, const FwMesh& mesh, size_t first) {
         const FwTexture* white = GraphicsDevice::GetInstance().GetWhiteTexture().get();
         MaterialSetConstants& set = shader.EditMaterialSet();
@@ -75,6 +77,8 @@ struct ModelDraw {
         const FwMaterial* current = MaterialOf(model, mesh.subsets[first]);
         const uint32_t firstFace = mesh.subsets[first].firstFace;
         uint32_t nextFace = firstFace;
+        // Where the last subset's vertices end; nothing may join a subset without a range.
+        uint64_t vertexEnd = 0;
         int count = 0;
         size_t i = first;
         const int most = mergeSubsets ? MaterialSetConstants::kMaxEntries : 1;
@@ -82,6 +86,10 @@ struct ModelDraw {
             const FwMeshSubset& subset = mesh.subsets[i];
             if (subset.faceCount == 0) continue;
             if (subset.firstFace != nextFace) break;
+            const FwMesh::VertexRange range = mesh.GetSubsetVertices(i);
+            // gl_VertexID is a signed int: indices beyond its range cannot be told apart.
+            const bool hasRange = range.first < range.end && range.end <= uint32_t{INT32_MAX};
+            if (count > 0 && (!hasRange || range.first < vertexEnd)) break;
             const FwMaterial* m = MaterialOf(model, subset);
             if (!m) m = current;  // keeps the material before it, textures and all
             const FwTexture* textures[3] = {m->baseColorTex.get(), m->emissiveTex.get(),
@@ -105,15 +113,16 @@ struct ModelDraw {
                     slotTaken[k] = true;
                 }
             }
-            set.g_SetFirstFace[count] = int(nextFace - firstFace);
+            set.g_SetFirstVertex[count] = int(range.first);
+            vertexEnd = hasRange ? range.end : UINT64_MAX;
             ++count;
             nextFace += subset.faceCount;
             current = m;
         }
         if (count == 1) {
             // A run of one material goes through the plain program: the set's program
-            // looks its entry up for every pixel, which a software rasteriser pays for in
-            // full (a third of the star sphere's cost on llvmpipe).
+            // reads its material from a table for every pixel, which a software rasteriser
+            // pays for in full.
             shader.UseMaterialSet(false);
             BindMaterial(shader, *current, EmissiveOf(*current), alpha);
             mesh.DrawFaces(firstFace, nextFace - firstFace);

@@ -1,9 +1,8 @@
 #include "engine/graphics/ScenePass.h"
 
-#include <epoxy/gl.h>
-
 #include <algorithm>
 
+#include "engine/graphics/GlApi.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
 
@@ -71,13 +70,11 @@ bool ScenePass::PrepareTargets(int width, int height) {
     const GLuint current = GraphicsDevice::GetInstance().GetCurrentFramebuffer();
     if (ok) {
         glBindFramebuffer(GL_FRAMEBUFFER, readFramebuffer);
-        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, color.GetTarget(),
-                               color.GetHandle(), 0);
+        color.AttachToFramebuffer(GL_COLOR_ATTACHMENT0);
         ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         if (ok && want > 1) {
             glBindFramebuffer(GL_FRAMEBUFFER, resolveFramebuffer);
-            glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, resolved.GetTarget(),
-                                   resolved.GetHandle(), 0);
+            resolved.AttachToFramebuffer(GL_COLOR_ATTACHMENT0);
             ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         }
         glBindFramebuffer(GL_FRAMEBUFFER, current);

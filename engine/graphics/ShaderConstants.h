@@ -61,8 +61,9 @@ struct MaterialConstants {
 };
 
 // cbMaterialSet of the model shader's merged draws, binding 2: up to eight consecutive subsets
-// of one mesh drawn in one call. Texture use flags are 1 (sample the bound texture) or 0
-// (read white, as the white default texture would).
+// of one mesh drawn in one call, told apart by vertex index (each subset's vertices follow
+// the previous one's). Texture use flags are 1 (sample the bound texture) or 0 (read white,
+// as the white default texture would).
 struct MaterialSetEntry {
     Vector4 BaseColor{1, 1, 1, 1};      // 0
     Vector3 Emissive{0, 0, 0};          // 16
@@ -74,9 +75,9 @@ struct MaterialSetEntry {
 };
 struct MaterialSetConstants {
     static constexpr int kMaxEntries = 8;
-    MaterialSetEntry g_Set[kMaxEntries];   // 0, 48 bytes each
-    int g_SetFirstFace[kMaxEntries] = {};  // 384, faces from the start of the call
-    int g_SetCount = 0;                    // 416
+    MaterialSetEntry g_Set[kMaxEntries];     // 0, 48 bytes each
+    int g_SetFirstVertex[kMaxEntries] = {};  // 384, the first vertex of each subset
+    int g_SetCount = 0;                      // 416
     int pad[3] = {0, 0, 0};
 };
 

@@ -1,6 +1,6 @@
 #include "engine/graphics/TextureFormats.h"
 
-#include <epoxy/gl.h>
+#include "engine/graphics/GlApi.h"
 
 namespace {
 
@@ -33,21 +33,23 @@ bool FindGlPixelFormat(PixelFormat format, bool asDepth, GlPixelFormat& out) {
             out = Color(GL_RGBA8, GL_RGBA, GL_UNSIGNED_BYTE, 4, true);
             return true;
         case PixelFormat::B8G8R8A8_Unorm:
+            if (!glapi::kHasBgraUpload) return false;
             out = Color(GL_RGBA8, GL_BGRA, GL_UNSIGNED_BYTE, 4, true);
             return true;
         case PixelFormat::R32G32B32A32_Float:
-            out = Color(GL_RGBA32F, GL_RGBA, GL_FLOAT, 16, true);
+            out = Color(GL_RGBA32F, GL_RGBA, GL_FLOAT, 16, glapi::kFloatColorRenderable);
             return true;
         case PixelFormat::R32G32B32_Float:
             out = Color(GL_RGB32F, GL_RGB, GL_FLOAT, 12, false);
             return true;
         case PixelFormat::R16G16B16A16_Float:
-            out = Color(GL_RGBA16F, GL_RGBA, GL_HALF_FLOAT, 8, true);
+            out = Color(GL_RGBA16F, GL_RGBA, GL_HALF_FLOAT, 8, glapi::kFloatColorRenderable);
             return true;
         case PixelFormat::R32_Float:
-            out = Color(GL_R32F, GL_RED, GL_FLOAT, 4, true);
+            out = Color(GL_R32F, GL_RED, GL_FLOAT, 4, glapi::kFloatColorRenderable);
             return true;
         case PixelFormat::R16_Unorm:
+            if (!glapi::kHasNorm16) return false;
             out = Color(GL_R16, GL_RED, GL_UNSIGNED_SHORT, 2, true);
             return true;
         case PixelFormat::R8_Unorm:
@@ -55,9 +57,10 @@ bool FindGlPixelFormat(PixelFormat format, bool asDepth, GlPixelFormat& out) {
             return true;
         case PixelFormat::R32_Typeless:
             out = asDepth ? Depth(GL_DEPTH_COMPONENT32F, GL_DEPTH_COMPONENT, GL_FLOAT, 4, false)
-                          : Color(GL_R32F, GL_RED, GL_FLOAT, 4, true);
+                          : Color(GL_R32F, GL_RED, GL_FLOAT, 4, glapi::kFloatColorRenderable);
             return true;
         case PixelFormat::R16_Typeless:
+            if (!asDepth && !glapi::kHasNorm16) return false;
             out = asDepth
                       ? Depth(GL_DEPTH_COMPONENT16, GL_DEPTH_COMPONENT, GL_UNSIGNED_SHORT, 2, false)
                       : Color(GL_R16, GL_RED, GL_UNSIGNED_SHORT, 2, true);

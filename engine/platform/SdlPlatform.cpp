@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "engine/platform/BrowserPage.h"
 #include "engine/platform/Keys.h"
 
 namespace {
@@ -84,9 +85,17 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
         // Keeps the GL library loaded between windows instead of reloading it each time.
         SDL_GL_LoadLibrary(nullptr);
     }
+#if HOSHIKAGE_GL_ES
+    // The graphics layer is built for OpenGL ES 3.0 (engine/graphics/GlApi.h): WebGL 2 in
+    // a browser.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+#else
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+#endif
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     // The game draws into a framebuffer of its own (colour and depth) and only copies the
     // picture to the window, so the window needs no depth or stencil buffer: a full-screen
@@ -96,11 +105,16 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    // A page would show through wherever the picture's alpha is below one: the canvas is
+    // opaque (and, like every window, single-sampled: the game multisamples on its own).
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, browser_page::kInBrowser ? 0 : 8);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, 0);
 
     // The window opens at the game's size; the player may resize it or go fullscreen, and
-    // the picture is scaled to fit.
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+    // the picture is scaled to fit. On a page the canvas keeps the game's size and the
+    // page scales it.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+    if (!browser_page::kInBrowser) flags |= SDL_WINDOW_RESIZABLE;
     if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
     window = SDL_CreateWindow(caption.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                               width, height, flags);
@@ -115,18 +129,22 @@ bool SdlPlatform::CreateGameWindow(int width, int height, const std::string& cap
     glContext = failContext ? nullptr : SDL_GL_CreateContext(window);
     if (!glContext) {
         // The window stays: the graphics device reports the failure with its own message.
-        std::fprintf(stderr, "hoshikage: no OpenGL 3.3 core context: %s\n",
+        std::fprintf(stderr, "hoshikage: no OpenGL 3.3 core (ES 3.0 on the web) context: %s\n",
                      failContext ? "refused" : SDL_GetError());
         return true;
     }
     SDL_GL_MakeCurrent(window, glContext);
-    // Until the settings say otherwise, swapping does not wait for the display.
-    SDL_GL_SetSwapInterval(0);
+    // Until the settings say otherwise, swapping does not wait for the display. (A page has
+    // no swap interval: see SetVsync.)
+    if (!browser_page::kInBrowser) SDL_GL_SetSwapInterval(0);
     return true;
 }
 
 bool SdlPlatform::SetVsync(bool on) {
-    if (!glContext) return !on;
+    // A browser shows the canvas in step with the display whatever is asked, and presenting
+    // never waits there. The swap interval would instead re-time the page's loop (interval
+    // 0 turns it from animation frames into a busy series of timeouts).
+    if (!glContext || browser_page::kInBrowser) return !on;
     return SDL_GL_SetSwapInterval(on ? 1 : 0) == 0;
 }
 
@@ -149,7 +167,8 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
             HandleWindowEvent(event.window.event);
             break;
         case SDL_KEYDOWN: {
-            if (event.key.keysym.sym == SDLK_ESCAPE) CloseWindow();
+            // A page is not closed from the keyboard: there Escape gives the pointer back.
+            if (event.key.keysym.sym == SDLK_ESCAPE && !browser_page::kInBrowser) CloseWindow();
             PlatformCommand command;
             if (CommandFor(event.key, command)) AddCommand(command);
             // The Enter of Alt+Enter belongs to the fullscreen toggle until it is let go,
@@ -241,7 +260,9 @@ void SdlPlatform::DestroyGameWindow() {
 }
 
 void SdlPlatform::SwapBuffers() {
-    if (window && open) SDL_GL_SwapWindow(window);
+    if (!window || !open) return;
+    SDL_GL_SwapWindow(window);
+    browser_page::FramePresented();
 }
 
 std::vector<PlatformCommand> SdlPlatform::TakeCommands() {
@@ -316,6 +337,9 @@ uint64_t SdlPlatform::GetWorkClockMicros() const {
 }
 
 void SdlPlatform::Sleep(uint32_t milliseconds) {
+    // A page cannot sleep: SDL_Delay would spin, freezing the tab. The browser paces the
+    // loop there (HostLoop), and a turn that comes early just finds no pass due.
+    if (browser_page::kInBrowser) return;
     SDL_Delay(milliseconds);
 }
 
@@ -324,6 +348,10 @@ void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& 
     // Also on stderr: without a display the dialog cannot appear, and the reason must not
     // be lost.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    if (browser_page::kInBrowser) {
+        browser_page::ShowMessage(caption, text, error);
+        return;
+    }
     SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
                              caption.c_str(), text.c_str(), withOwner ? window : nullptr);
 }

@@ -34,8 +34,6 @@ constexpr int kWalkOutPasses = 70;
 constexpr int kLowHp = 200;           // at or below: forced retreats, shorter gun cooldown
 constexpr int kEscapeInterval = 300;  // passes between forced retreats
 constexpr int kReadyPasses = 60;      // not-ready passes after a swing
-constexpr int kStunPasses = 20;
-constexpr int kGunHitDamage = 200;
 
 Matrix RestHand() {
     return Matrix::CreateTranslation(1.05f, 0.7f, 0.0f);

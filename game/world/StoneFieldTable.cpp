@@ -1,7 +1,7 @@
 // The stone table file: where the battle's stones stand.
-#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 #include "game/world/StoneField.h"
 
@@ -13,7 +13,10 @@ float LittleEndianFloat(const unsigned char* bytes) {
     const uint32_t bits = static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
                           static_cast<uint32_t>(bytes[2]) << 16 |
                           static_cast<uint32_t>(bytes[3]) << 24;
-    return std::bit_cast<float>(bits);
+    // Copied rather than std::bit_cast: the browser build's C++ library predates it.
+    float value = 0.0f;
+    std::memcpy(&value, &bits, sizeof(value));
+    return value;
 }
 
 }  // namespace

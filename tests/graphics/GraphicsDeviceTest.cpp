@@ -278,3 +278,35 @@ TEST_F(GraphicsTest, RenderTargetsSwitchAndClearIndependently) {
     ExpectPixelNear(Pixel(0, 0), {0, 255, 0, 255}, 0, "back buffer");
     EXPECT_EQ(Device().GetRenderTarget(), Device().GetBackBuffer().get());
 }
+
+TEST_F(GraphicsTest, ATargetIsNoLongerSampledOnceItIsDrawnInto) {
+    // Sampling a texture while drawing into it is a feedback loop (WebGL refuses every draw
+    // then): a target still bound from when it was last drawn as a picture is unbound.
+    FwTexture target, other;
+    ASSERT_TRUE(target.CreateRenderTarget(64, 64, PixelFormat::R8G8B8A8_Unorm, 1, nullptr));
+    FillTexture(other, 4, 4, [](int, int) { return std::array<uint8_t, 4>{0, 255, 0, 255}; });
+    auto boundOn = [](int unit) {
+        glActiveTexture(GL_TEXTURE0 + unit);
+        GLint name = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+        glActiveTexture(GL_TEXTURE0);
+        return static_cast<unsigned>(name);
+    };
+    Device().SetShaderResource(0, &target);
+    Device().SetShaderResource(2, &target);
+    Device().SetShaderResource(1, &other);
+    ASSERT_EQ(boundOn(0), target.GetHandle());
+    Device().SetRenderTarget(&target, nullptr);
+    EXPECT_NE(boundOn(0), target.GetHandle());
+    EXPECT_NE(boundOn(2), target.GetHandle());
+    EXPECT_EQ(boundOn(1), other.GetHandle());  // other textures stay
+    // Drawn into and then shown: binding it again works as before.
+    Device().ClearRenderTarget(&target, Color(1, 0, 0, 1));
+    Device().SetBackBufferTarget();
+    Device().ClearBackBuffer(Color(0, 0, 0, 1));
+    SpriteShader& sprites = ShaderManager::GetInstance().GetSpriteShader();
+    sprites.SetTransform(Matrix::Identity());
+    const Color white(1, 1, 1, 1);
+    sprites.DrawSprite(&target, 0, 0, 64, 64, nullptr, &white, Vector2(0.5f, 0.5f));
+    ExpectPixelNear(Pixel(640, 360), {255, 0, 0, 255}, 1, "the target drawn as a picture");
+}

@@ -363,3 +363,102 @@ TEST_F(ModelDraw, ARunBreaksWhereTexturesDifferAndKeepsMaterialsWithoutOne) {
     EXPECT_EQ(ShaderManager::GetInstance().GetModelShader().GetMaterialConstants().BaseColor.z,
               1.0f);
 }
+
+TEST_F(ModelDraw, SubsetsOnSharedOrEarlierVerticesAreNotMergedAndKeepTheirMaterials) {
+    REQUIRE_GL();
+    // Three quads, red, green and blue from left to right. The merged draw tells subsets
+    // apart by vertex index, which only works when each subset's vertices come after the
+    // previous one's. Here the green subset also holds a sliver on one of red's vertices
+    // (it draws nothing, but the two subsets' vertices overlap), and the blue subset's
+    // vertices come first in the buffer.
+    std::vector<FwMeshVertex> v(12);
+    auto corner = [&v](uint32_t at, float x, float y) {
+        v[at].pos = {x, y, 1};
+        v[at].normal = {0, 0, -1};
+    };
+    // Blue quad at vertices 0..3, red at 4..7, green at 8..11.
+    const float xs[3][2] = {{-0.9f, -0.4f}, {-0.25f, 0.25f}, {0.4f, 0.9f}};
+    const uint32_t blueAt = 0, redAt = 4, greenAt = 8;
+    for (auto [at, q] : {std::pair{redAt, 0}, {greenAt, 1}, {blueAt, 2}}) {
+        corner(at, xs[q][0], -0.3f);
+        corner(at + 1, xs[q][1], -0.3f);
+        corner(at + 2, xs[q][1], 0.3f);
+        corner(at + 3, xs[q][0], 0.3f);
+    }
+    auto quad = [](uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+        return std::vector<FwMeshFace>{{a, b, c}, {a, c, d}};
+    };
+    std::vector<FwMeshFace> faces = quad(redAt, redAt + 1, redAt + 2, redAt + 3);
+    for (const FwMeshFace& f : quad(greenAt, greenAt + 1, greenAt + 2, greenAt + 3))
+        faces.push_back(f);
+    faces.push_back({greenAt, greenAt, redAt + 3});
+    for (const FwMeshFace& f : quad(blueAt, blueAt + 1, blueAt + 2, blueAt + 3)) faces.push_back(f);
+    auto mesh = std::make_shared<FwMesh>();
+    ASSERT_TRUE(mesh->Create(v, faces, {{0, 0, 2}, {1, 2, 3}, {2, 5, 2}}));
+    EXPECT_EQ(mesh->GetSubsetVertices(0).first, 4u);
+    EXPECT_EQ(mesh->GetSubsetVertices(0).end, 8u);
+    EXPECT_EQ(mesh->GetSubsetVertices(1).first, 7u);
+    EXPECT_EQ(mesh->GetSubsetVertices(1).end, 12u);
+    EXPECT_EQ(mesh->GetSubsetVertices(2).first, 0u);
+    EXPECT_EQ(mesh->GetSubsetVertices(2).end, 4u);
+    EXPECT_EQ(mesh->GetSubsetVertices(3).end, 0u);  // no such subset
+
+    FwModel model;
+    model.materials = {Flat(1, 0, 0), Flat(0, 1, 0), Flat(0, 0, 1)};
+    model.nodes.push_back(Node(0, mesh));
+    GraphicsDevice::GetInstance().ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(GraphicsDevice::GetInstance().GetDrawStats().drawCalls, 3);
+    const auto red = PixelAt(-0.65f, 0), green = PixelAt(0, 0), blue = PixelAt(0.65f, 0);
+    EXPECT_TRUE(Near(red[0], 255) && Near(red[1], 0) && Near(red[2], 0));
+    EXPECT_TRUE(Near(green[0], 0) && Near(green[1], 255) && Near(green[2], 0));
+    EXPECT_TRUE(Near(blue[0], 0) && Near(blue[1], 0) && Near(blue[2], 255));
+
+    // Laid out one after the other, the same three subsets go in one call.
+    std::vector<FwMeshFace> ordered = quad(blueAt, blueAt + 1, blueAt + 2, blueAt + 3);
+    for (const FwMeshFace& f : quad(redAt, redAt + 1, redAt + 2, redAt + 3)) ordered.push_back(f);
+    for (const FwMeshFace& f : quad(greenAt, greenAt + 1, greenAt + 2, greenAt + 3))
+        ordered.push_back(f);
+    ASSERT_TRUE(mesh->Create(v, ordered, {{2, 0, 2}, {0, 2, 2}, {1, 4, 2}}));
+    Clear(0, 0, 0);
+    GraphicsDevice::GetInstance().ResetDrawStats();
+    DrawModel(&model, 1.0f);
+    EXPECT_EQ(GraphicsDevice::GetInstance().GetDrawStats().drawCalls, 1);
+    EXPECT_EQ(PixelAt(-0.65f, 0), red);
+    EXPECT_EQ(PixelAt(0, 0), green);
+    EXPECT_EQ(PixelAt(0.65f, 0), blue);
+}
+
+TEST_F(ModelDraw, IndexedDrawsWithABaseVertexStartThatManyVerticesLater) {
+    REQUIRE_GL();
+    // Two quads in one vertex buffer, the indices naming the first one's corners.
+    std::vector<FwMeshVertex> v(8);
+    const float xs[2][2] = {{-0.8f, -0.4f}, {0.4f, 0.8f}};
+    for (uint32_t q = 0; q < 2; ++q) {
+        const Vector3 corners[4] = {
+            {xs[q][0], -0.3f, 1}, {xs[q][1], -0.3f, 1}, {xs[q][1], 0.3f, 1}, {xs[q][0], 0.3f, 1}};
+        for (uint32_t k = 0; k < 4; ++k) {
+            v[q * 4 + k].pos = corners[k];
+            v[q * 4 + k].normal = {0, 0, -1};
+        }
+    }
+    auto mesh = std::make_shared<FwMesh>();
+    ASSERT_TRUE(mesh->Create(v, {{0, 1, 2}, {0, 2, 3}}, {{0, 0, 2}}));
+    FwModel model;
+    model.materials.push_back(Flat(1, 0, 0));
+    model.nodes.push_back(Node(0, mesh));
+    DrawModel(&model, 1.0f);  // leaves the mesh and a red material bound
+    EXPECT_TRUE(Near(PixelAt(-0.6f, 0)[0], 255));
+    EXPECT_TRUE(Near(PixelAt(0.6f, 0)[0], 0));
+
+    GraphicsDevice& device = GraphicsDevice::GetInstance();
+    device.DrawIndexed(6, 0, 4);
+    EXPECT_TRUE(Near(PixelAt(0.6f, 0)[0], 255));
+    // A base vertex before the buffer's start draws nothing.
+    Clear(0, 0, 0);
+    mesh->Activate();
+    device.ResetDrawStats();
+    device.DrawIndexed(6, 0, -1);
+    EXPECT_EQ(device.GetDrawStats().drawCalls, 0);
+    EXPECT_TRUE(Near(PixelAt(-0.6f, 0)[0], 0));
+}

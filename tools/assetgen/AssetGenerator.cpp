@@ -6,6 +6,7 @@
 
 #include "Manifest.h"
 #include "audio/Loudness.h"
+#include "audio/VorbisFile.h"
 #include "audio/WavFile.h"
 #include "core/ImageWriter.h"
 #include "world/StoneTable.h"
@@ -30,7 +31,7 @@ bool WriteImage(const std::filesystem::path& outRoot, const ImageRecipe& recipe,
                                             : WritePng(file, image, error);
 }
 
-bool WriteSound(const std::filesystem::path& outRoot, const SoundRecipe& recipe,
+bool WriteSound(const std::filesystem::path& outRoot, const SoundRecipe& recipe, SoundFormat format,
                 std::string& error) {
     if (FindManifestEntry(recipe.path) == nullptr) {
         error = recipe.path + " is not in the manifest";
@@ -38,13 +39,21 @@ bool WriteSound(const std::filesystem::path& outRoot, const SoundRecipe& recipe,
     }
     Sound sound = recipe.make();
     NormaliseLoudness(sound, recipe.loudness, -1.0f);
-    return WriteWav(outRoot / recipe.path, sound, error);
+    const std::filesystem::path file = outRoot / SoundFilePath(recipe.path, format);
+    return format == SoundFormat::Vorbis ? WriteVorbis(file, sound, kVorbisQuality, error)
+                                         : WriteWav(file, sound, error);
 }
 
 }  // namespace
 
+std::filesystem::path SoundFilePath(const std::string& manifestPath, SoundFormat format) {
+    std::filesystem::path path = manifestPath;
+    if (format == SoundFormat::Vorbis) path.replace_extension(".ogg");
+    return path;
+}
+
 bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
-                    const std::string& only) {
+                    const std::string& only, SoundFormat sounds) {
     auto wanted = [&only](const std::string& path) { return path.find(only) != std::string::npos; };
     FontSet fonts;
     if (!fonts.Load(error)) return false;
@@ -54,7 +63,7 @@ bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
     }
     for (const SoundRecipe& recipe : SoundRecipes()) {
         if (!wanted(recipe.path)) continue;
-        if (!WriteSound(outRoot, recipe, error)) return false;
+        if (!WriteSound(outRoot, recipe, sounds, error)) return false;
     }
     const std::string table = "Data/stone/stoneData.dat";
     return !wanted(table) || WriteStoneTable(outRoot / table, error);

@@ -26,11 +26,17 @@ struct SoundRecipe {
 std::vector<ImageRecipe> ImageRecipes();
 std::vector<SoundRecipe> SoundRecipes();
 
+// How the sounds are stored: WAV as the manifest names them (the desktop builds), or Ogg
+// Vorbis under the same names with ".ogg" for ".wav" (the browser build, where the download
+// is what the player waits for; the game reads either, see engine/audio/SoundFile.h).
+enum class SoundFormat { Wav, Vorbis };
+std::filesystem::path SoundFilePath(const std::string& manifestPath, SoundFormat format);
+
 // Writes every image, sound and the stone table below outRoot/Data (models are the model
 // generator's). Returns false with the reason in error at the first file that fails.
 // With `only` set, writes just the files whose path contains it (for quick iterations).
 bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
-                    const std::string& only = {});
+                    const std::string& only = {}, SoundFormat sounds = SoundFormat::Wav);
 
 // One PNG with every generated image scaled into a labelled grid, for a person to review.
 bool WriteContactSheet(const std::filesystem::path& outRoot, const std::filesystem::path& file,

@@ -1,6 +1,7 @@
 // assetgen: writes every file the game reads below Data/ into a folder.
-//   assetgen OUT_DIR [--contact-sheet FILE] [--only TEXT]
+//   assetgen OUT_DIR [--contact-sheet FILE] [--only TEXT] [--sounds wav|vorbis]
 // --only writes just the images and sounds whose path contains TEXT, and no models.
+// --sounds vorbis writes the sounds as Ogg Vorbis (.ogg) instead of WAV (the browser build).
 //   assetgen --icons OUT_DIR NAME
 // writes the desktop icon, OUT_DIR/hicolor/NxN/apps/NAME.png at each installed size.
 #include <chrono>
@@ -13,7 +14,10 @@
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUT_DIR [--contact-sheet FILE] [--only TEXT]\n", argv[0]);
+        std::fprintf(
+            stderr,
+            "usage: %s OUT_DIR [--contact-sheet FILE] [--only TEXT] [--sounds wav|vorbis]\n",
+            argv[0]);
         return 2;
     }
     if (std::string(argv[1]) == "--icons") {
@@ -28,13 +32,23 @@ int main(int argc, char** argv) {
     const std::filesystem::path outRoot = argv[1];
     std::filesystem::path sheet;
     std::string only;
+    SoundFormat sounds = SoundFormat::Wav;
     for (int i = 2; i + 1 < argc; ++i) {
-        if (std::string(argv[i]) == "--contact-sheet") sheet = argv[i + 1];
-        if (std::string(argv[i]) == "--only") only = argv[i + 1];
+        const std::string option = argv[i], value = argv[i + 1];
+        if (option == "--contact-sheet") sheet = value;
+        if (option == "--only") only = value;
+        if (option == "--sounds") {
+            if (value != "wav" && value != "vorbis") {
+                std::fprintf(stderr, "assetgen: --sounds takes wav or vorbis, not %s\n",
+                             value.c_str());
+                return 2;
+            }
+            sounds = value == "vorbis" ? SoundFormat::Vorbis : SoundFormat::Wav;
+        }
     }
     const auto start = std::chrono::steady_clock::now();
     std::string error;
-    if (!GenerateAssets(outRoot, error, only)) {
+    if (!GenerateAssets(outRoot, error, only, sounds)) {
         std::fprintf(stderr, "assetgen: %s\n", error.c_str());
         return 1;
     }

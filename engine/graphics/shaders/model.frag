@@ -10,6 +10,9 @@ in vec2 vTexCoord;
 in vec3 vNormal;
 in vec4 vColor;
 in vec3 vWorldPos;
+#if HK_MATERIAL_SET
+flat in int vSetEntry;
+#endif
 
 out vec4 outColor;
 
@@ -28,12 +31,7 @@ vec3 Shade(vec3 N, vec3 V, vec3 L, vec3 intensity, float s, vec3 diffuseColor,
 void main() {
     vec4 baseTexel = texture(g_baseTex, vTexCoord);
 #if HK_MATERIAL_SET
-    // The subset this triangle belongs to: the last whose first face it has reached.
-    int entry = 0;
-    for (int i = 1; i < 8; ++i) {
-        if (i < g_SetCount && gl_PrimitiveID >= g_SetFirstFace[i / 4][i % 4]) entry = i;
-    }
-    SetEntry m = g_Set[entry];
+    SetEntry m = g_Set[vSetEntry];
     if (m.UseBase < 0.5) baseTexel = vec4(1.0);
 #else
     MaterialData m = g_Material;

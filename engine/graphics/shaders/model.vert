@@ -11,6 +11,11 @@ out vec2 vTexCoord;
 out vec3 vNormal;
 out vec4 vColor;
 out vec3 vWorldPos;
+#if HK_MATERIAL_SET
+// The subset this vertex belongs to: the last whose first vertex it has reached. All three
+// vertices of a triangle belong to its subset, so the fragment shader reads it flat.
+flat out int vSetEntry;
+#endif
 
 void main() {
     vec4 worldPos = g_mW * vec4(inPosition, 1.0);
@@ -19,4 +24,11 @@ void main() {
     vNormal = normalize(mat3(g_mW) * inNormal);
     vColor = inColor;
     vWorldPos = worldPos.xyz;
+#if HK_MATERIAL_SET
+    int entry = 0;
+    for (int i = 1; i < 8; ++i) {
+        if (i < g_SetCount && gl_VertexID >= g_SetFirstVertex[i / 4][i % 4]) entry = i;
+    }
+    vSetEntry = entry;
+#endif
 }

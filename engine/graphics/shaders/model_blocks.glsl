@@ -21,8 +21,9 @@ layout(std140) uniform cbMaterial {
 
 #if HK_MATERIAL_SET
 // cbMaterialSet, binding 2: the materials of consecutive subsets drawn in one call, the
-// first face of each relative to the call, and whether each samples its textures (a
-// subset without one reads white, as the white default texture gives).
+// first vertex of each (a subset's vertices follow the previous one's), and whether each
+// samples its textures (a subset without one reads white, as the white default texture
+// gives).
 struct SetEntry {
     vec4 BaseColor;
     vec3 Emissive;
@@ -34,7 +35,7 @@ struct SetEntry {
 };
 layout(std140) uniform cbMaterialSet {
     SetEntry g_Set[8];
-    ivec4 g_SetFirstFace[2];
+    ivec4 g_SetFirstVertex[2];
     int g_SetCount;
 };
 #endif

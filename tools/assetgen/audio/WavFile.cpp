@@ -4,7 +4,8 @@
 #include <cmath>
 #include <fstream>
 #include <iterator>
-#include <system_error>
+
+#include "core/FileBytes.h"
 
 namespace {
 
@@ -18,7 +19,8 @@ void PutU16(std::vector<uint8_t>& b, uint16_t v) {
 }
 
 void PutTag(std::vector<uint8_t>& b, const char* tag) {
-    b.insert(b.end(), tag, tag + 4);
+    // Byte by byte: GCC 12 takes a range insert here for an overflow it cannot rule out.
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 uint32_t GetU32(const std::vector<uint8_t>& b, size_t at) {
@@ -33,8 +35,6 @@ uint16_t GetU16(const std::vector<uint8_t>& b, size_t at) {
 }  // namespace
 
 bool WriteWav(const std::filesystem::path& file, const Sound& sound, std::string& error) {
-    std::error_code ec;
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
     const uint32_t dataBytes = static_cast<uint32_t>(sound.Size() * 2);
     std::vector<uint8_t> bytes;
     bytes.reserve(44 + dataBytes);
@@ -55,14 +55,7 @@ bool WriteWav(const std::filesystem::path& file, const Sound& sound, std::string
         const long v = std::lround(static_cast<double>(sound[i]) * 32767.0);
         PutU16(bytes, static_cast<uint16_t>(static_cast<int16_t>(std::clamp(v, -32768L, 32767L))));
     }
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        error = "cannot write " + file.string();
-        return false;
-    }
-    return true;
+    return WriteFileBytes(file, bytes, error);
 }
 
 bool ReadWav(const std::filesystem::path& file, WavData& out, std::string& error) {
