@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/platform/Keys.h"
+#include "engine/platform/SystemConventions.h"
 
 namespace {
 
@@ -319,8 +320,7 @@ void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& 
     // Also on stderr: without a display the dialog cannot appear, and the reason must not
     // be lost.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                             caption.c_str(), text.c_str(), withOwner ? window : nullptr);
+    ShowSystemMessageBox(caption, text, error, withOwner ? window : nullptr);
 }
 
 PlatformPoint SdlPlatform::GetClientSize() const {
