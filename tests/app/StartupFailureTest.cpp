@@ -13,6 +13,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/platform/SystemConventions.h"
 #include "support/ChildProcess.h"
+#include "support/DialogReader.h"
 #include "support/GameHarness.h"
 
 namespace {
@@ -129,6 +130,21 @@ TEST(StartupFailure, TheGameExitsWithAFailureStatusForEachStartUpFailure) {
     EXPECT_EQ(noSound.status, 1) << noSound.output;
     EXPECT_NE(noSound.output.find("サウンド初期化失敗"), std::string::npos) << noSound.output;
     EXPECT_NE(noSound.output.find(StartWithoutSoundHint()), std::string::npos) << noSound.output;
+}
+
+TEST(StartupFailure, ThePlayerReadsTheFailureInTheSystemsMessageBox) {
+    if (!DialogReader::Supported()) GTEST_SKIP() << "message boxes are read on Windows only";
+    DialogReader reader("エラー");
+    ChildOptions options;
+    options.environment = {{"SDL_VIDEODRIVER", "no-such-driver"},
+                           {"ALSOFT_DRIVERS", "null"},
+                           {"HOSHIKAGE_NO_MESSAGE_BOX", "0"}};
+    // Returns once the reader has pressed OK.
+    const ChildOutcome outcome = RunChild(HOSHIKAGE_GAME, {"--no-settings"}, options);
+    ASSERT_TRUE(reader.Wait());
+    EXPECT_EQ(reader.Text(), "ウィンドウ作成に失敗");
+    EXPECT_FALSE(reader.HasErrorIcon());  // a plain OK box, as the window failure has always had
+    EXPECT_EQ(outcome.status, 1);
 }
 
 TEST(StartupFailure, ABadCommandLineIsRefusedWithAFailureStatus) {

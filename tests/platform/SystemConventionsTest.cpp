@@ -13,6 +13,7 @@
 #include "engine/platform/InputLog.h"
 #include "engine/platform/SystemConventions.h"
 #include "game/world/StoneField.h"
+#include "support/DialogReader.h"
 #include "support/Environment.h"
 
 namespace {
@@ -32,6 +33,16 @@ TEST(SettingsFolder, IsTheRoamingApplicationDataFolder) {
     ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/cfg");
     ScopedEnv home("HOME", "/home/player");
     EXPECT_EQ(SettingsFolder(), folder);
+}
+
+TEST(MessageBox, IsTheSystemsOwnWithTheJapaneseTextsIntact) {
+    ScopedEnv shown("HOSHIKAGE_NO_MESSAGE_BOX", nullptr);
+    DialogReader reader("サウンド初期化失敗");
+    EXPECT_TRUE(ShowSystemMessageBox("サウンド初期化失敗",
+                                     "出力デバイスがありません。\nsecond line", true, nullptr));
+    ASSERT_TRUE(reader.Wait());
+    EXPECT_EQ(reader.Text(), "出力デバイスがありません。\nsecond line");
+    EXPECT_TRUE(reader.HasErrorIcon());
 }
 
 TEST(NoSoundHint, NamesTheWaysAWindowsPlayerHas) {
