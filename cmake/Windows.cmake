@@ -12,11 +12,6 @@
 # name that installs per user (no administrator) with a Start-menu shortcut and an
 # uninstaller.
 
-# SDL2 was built as a static library only.
-if(TARGET SDL2::SDL2-static AND NOT TARGET SDL2::SDL2)
-  add_library(SDL2::SDL2 ALIAS SDL2::SDL2-static)
-endif()
-
 # No runtime DLLs beside the game but OpenAL32.dll: libgcc, libstdc++ and winpthread go
 # into each program (the targets made before this file, and every one made after it).
 add_link_options(-static)
@@ -28,10 +23,9 @@ endforeach()
 
 # OpenAL Soft's DLL beside every program that may run here, so that they start from the
 # build folder as from the package (Windows looks beside the exe first).
-pkg_get_variable(HOSHIKAGE_OPENAL_PREFIX openal prefix)
-set(HOSHIKAGE_OPENAL_DLL ${HOSHIKAGE_OPENAL_PREFIX}/bin/OpenAL32.dll)
+set(HOSHIKAGE_OPENAL_DLL ${HOSHIKAGE_WINDOWS_PREFIX}/bin/OpenAL32.dll)
 if(NOT EXISTS ${HOSHIKAGE_OPENAL_DLL})
-  message(FATAL_ERROR "OpenAL32.dll not found in ${HOSHIKAGE_OPENAL_PREFIX}/bin")
+  message(FATAL_ERROR "OpenAL32.dll not found in ${HOSHIKAGE_WINDOWS_PREFIX}/bin")
 endif()
 foreach(folder "" tests tools/modelview tools/replay)
   file(COPY ${HOSHIKAGE_OPENAL_DLL} DESTINATION ${CMAKE_BINARY_DIR}/${folder})

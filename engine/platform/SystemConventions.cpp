@@ -3,6 +3,7 @@
 #include <SDL.h>
 #ifdef _WIN32
 #include <SDL_syswm.h>
+#include <windows.h>
 #endif
 
 #include <cstdlib>
@@ -20,6 +21,32 @@ bool MessageBoxesSuppressed() {
 }
 
 }  // namespace
+
+void SetEnvironmentValue(const char* name, const char* value, bool overwrite) {
+    if (!overwrite && std::getenv(name) != nullptr) return;
+#ifdef _WIN32
+    _putenv_s(name, value);
+    SetEnvironmentVariableA(name, value);
+#else
+    setenv(name, value, 1);
+#endif
+}
+
+void RemoveEnvironmentValue(const char* name) {
+#ifdef _WIN32
+    _putenv_s(name, "");
+    SetEnvironmentVariableA(name, nullptr);
+#else
+    unsetenv(name);
+#endif
+}
+
+void UseHeadlessDrivers() {
+#ifndef _WIN32
+    SetEnvironmentValue("SDL_VIDEODRIVER", "offscreen", false);
+#endif
+    SetEnvironmentValue("ALSOFT_DRIVERS", "null", false);
+}
 
 void EnterGameFolder() {
     std::error_code error;

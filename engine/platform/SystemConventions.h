@@ -15,6 +15,18 @@ struct SDL_Window;
 //               unset or not absolute (the XDG rule: a relative value is ignored)
 std::string SettingsFolder();
 
+// Environment variables as every library in the process reads them: on Windows the C
+// runtime keeps a copy of its own (what getenv and OpenAL Soft read) beside the process's
+// (what SDL reads and child processes inherit), and both change. With overwrite false an
+// existing value is kept. Values must not be empty (Windows would remove the variable).
+void SetEnvironmentValue(const char* name, const char* value, bool overwrite);
+void RemoveEnvironmentValue(const char* name);
+
+// For runs without a player (the tools' headless shots and replays): OpenAL Soft's null
+// output, and SDL's offscreen video where there is one (Windows has none: SDL's own driver
+// opens a window there). Whatever the environment already names is kept.
+void UseHeadlessDrivers();
+
 // Makes the game's folder the current one when the current folder has no Data/ but the
 // program's own folder has: a shortcut, "Open with" or a Command Prompt may start the
 // program from anywhere, and the game reads its data by relative paths.

@@ -2,28 +2,14 @@
 
 #include <cstdlib>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "engine/platform/SystemConventions.h"
 
 void SetEnv(const char* name, const char* value, bool overwrite) {
-    if (!overwrite && std::getenv(name) != nullptr) return;
-#ifdef _WIN32
-    // An empty value would remove the variable on Windows; tests never need one.
-    _putenv_s(name, value);
-    SetEnvironmentVariableA(name, value);
-#else
-    setenv(name, value, 1);
-#endif
+    SetEnvironmentValue(name, value, overwrite);
 }
 
 void UnsetEnv(const char* name) {
-#ifdef _WIN32
-    _putenv_s(name, "");
-    SetEnvironmentVariableA(name, nullptr);
-#else
-    unsetenv(name);
-#endif
+    RemoveEnvironmentValue(name);
 }
 
 ScopedEnv::ScopedEnv(const char* name, const char* value) : name(name) {

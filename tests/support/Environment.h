@@ -2,9 +2,8 @@
 
 #include <string>
 
-// Environment changes for tests, the same on every system: POSIX setenv/unsetenv, or on
-// Windows the C runtime's copy (what getenv reads) together with the process's own (what
-// SDL and OpenAL Soft read there, and what child processes inherit).
+// Environment changes for tests, the same on every system (through the platform layer's
+// SetEnvironmentValue, which on Windows changes both copies of the environment).
 
 // Sets name to value; with overwrite false an existing value is kept (as setenv(…, 0)).
 void SetEnv(const char* name, const char* value, bool overwrite = true);
