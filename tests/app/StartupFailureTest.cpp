@@ -20,6 +20,12 @@ namespace {
 
 using Environment = std::vector<std::pair<std::string, std::string>>;
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
 // The video driver the tests draw with (offscreen on Linux, Windows' own under Wine).
 std::string TestVideoDriver() {
     const char* driver = std::getenv("SDL_VIDEODRIVER");
@@ -115,14 +121,19 @@ TEST(StartupFailure, TheGameExitsWithAFailureStatusForEachStartUpFailure) {
     EXPECT_NE(noWindow.output.find("ウィンドウ作成に失敗"), std::string::npos) << noWindow.output;
 
     // A driver that offers less than OpenGL 3.3: the graphics device's message, not the
-    // window's.
-    const ChildOutcome oldDriver = RunGame({{"SDL_VIDEODRIVER", TestVideoDriver()},
-                                            {"ALSOFT_DRIVERS", "null"},
-                                            {"MESA_GL_VERSION_OVERRIDE", "3.0"},
-                                            {"MESA_GLSL_VERSION_OVERRIDE", "130"}});
-    EXPECT_EQ(oldDriver.status, 1) << oldDriver.output;
-    EXPECT_NE(oldDriver.output.find("Direct3D初期化失敗"), std::string::npos) << oldDriver.output;
-    EXPECT_EQ(oldDriver.output.find("ウィンドウ作成に失敗"), std::string::npos) << oldDriver.output;
+    // window's. Mesa can be told to offer less; Wine's OpenGL does not pass that on, and
+    // Windows drivers have no such switch (the in-process test above covers the message).
+    if (!kWindows) {
+        const ChildOutcome oldDriver = RunGame({{"SDL_VIDEODRIVER", TestVideoDriver()},
+                                                {"ALSOFT_DRIVERS", "null"},
+                                                {"MESA_GL_VERSION_OVERRIDE", "3.0"},
+                                                {"MESA_GLSL_VERSION_OVERRIDE", "130"}});
+        EXPECT_EQ(oldDriver.status, 1) << oldDriver.output;
+        EXPECT_NE(oldDriver.output.find("Direct3D初期化失敗"), std::string::npos)
+            << oldDriver.output;
+        EXPECT_EQ(oldDriver.output.find("ウィンドウ作成に失敗"), std::string::npos)
+            << oldDriver.output;
+    }
 
     // No sound device: the message names this system's way to play without sound.
     const ChildOutcome noSound =

@@ -135,6 +135,7 @@ ChildOutcome RunChild(const std::string& program, const std::vector<std::string>
     CloseHandle(process.hProcess);
     reader.join();
     CloseHandle(readEnd);
+    std::erase(outcome.output, '\r');
     return outcome;
 }
 

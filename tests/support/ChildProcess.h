@@ -11,7 +11,8 @@ struct ChildOutcome {
     // or ran past the time limit (then timedOut is true).
     int status = -1;
     bool timedOut = false;
-    // What it wrote to stderr, and to stdout when that was asked for.
+    // What it wrote to stderr, and to stdout when that was asked for; line breaks as "\n"
+    // (Windows' C runtime writes "\r\n").
     std::string output;
 };
 

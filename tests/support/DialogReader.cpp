@@ -67,7 +67,9 @@ BOOL CALLBACK ReadChild(HWND child, LPARAM context) {
     GetClassNameW(child, className, 16);
     if (std::wstring(className) != L"Static") return TRUE;
     if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
-        reader.second = true;
+        // A box without an icon may still have the control, hidden and empty.
+        if (IsWindowVisible(child) && SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            reader.second = true;
         return TRUE;
     }
     const std::wstring text = WindowText(child);
