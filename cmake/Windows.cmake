@@ -57,6 +57,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/windows/Readme.txt DESTINATION .)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/licenses DESTINATION . OPTIONAL)
 
 set(CPACK_GENERATOR ZIP NSIS)
+# The programs without their debugging symbols (the build folder keeps them).
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_NAME hoshikage)
 set(CPACK_PACKAGE_VENDOR "Hoshikage")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
