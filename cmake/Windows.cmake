@@ -89,6 +89,10 @@ string(REPLACE "SetShellVarContext all" "SetShellVarContext current" HOSHIKAGE_N
 string(REPLACE "HKLM \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall"
        "HKCU \"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall" HOSHIKAGE_NSIS_TEMPLATE
        "${HOSHIKAGE_NSIS_TEMPLATE}")
+# A 64-bit installer for the 64-bit game (NSIS makes 32-bit ones unless told), told so
+# before anything else (on the template's first line, after its byte-order mark).
+string(REPLACE "; CPack install script designed for a nmake build"
+       "Target amd64-unicode" HOSHIKAGE_NSIS_TEMPLATE "${HOSHIKAGE_NSIS_TEMPLATE}")
 file(WRITE ${CMAKE_BINARY_DIR}/packaging/nsis/NSIS.template.in "${HOSHIKAGE_NSIS_TEMPLATE}")
 list(PREPEND CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/packaging/nsis)
 include(CPack)

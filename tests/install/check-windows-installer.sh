@@ -33,8 +33,9 @@ wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Hoshika
 echo "installed into ${target#"$WINEPREFIX/"}, shortcut in the user's Start menu"
 
 wine "$target/Uninstall.exe" /S >/dev/null 2>&1 || fail "the uninstaller failed"
+# It works on from a copy of itself after returning.
 for _ in $(seq 1 30); do
-  [ ! -e "$target/hoshikage.exe" ] && break
+  [ ! -e "$target/hoshikage.exe" ] && [ ! -e "$menu/Hoshikage.lnk" ] && break
   sleep 1
 done
 [ ! -e "$target/hoshikage.exe" ] || fail "the uninstaller left the game"
