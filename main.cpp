@@ -7,17 +7,18 @@
 #include "engine/platform/BrowserPage.h"
 #include "engine/platform/HostLoop.h"
 #include "engine/platform/SdlPlatform.h"
+#include "engine/platform/SystemConventions.h"
 #include "game/scenes/Title.h"
 
 int main(int argc, char** argv) {
     std::setlocale(LC_ALL, "");
     const CommandLine line = CommandLine::Parse(argc, argv);
     if (!line.error.empty()) {
-        std::fprintf(stderr, "hoshikage: %s\n%s", line.error.c_str(), CommandLine::Usage());
+        std::fprintf(stderr, "hoshikage: %s\n%s", line.error.c_str(), CommandLine::Usage().c_str());
         return 2;
     }
     if (line.help) {
-        std::fputs(CommandLine::Usage(), stdout);
+        std::fputs(CommandLine::Usage().c_str(), stdout);
         return 0;
     }
     if (line.version) {
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    EnterGameFolder();
     Application& application = Application::GetInstance();
     application.UseSettings(line.MakeStore());
     SetPlatform(std::make_unique<SdlPlatform>());

@@ -12,15 +12,14 @@
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
+#include "engine/platform/SystemConventions.h"
 
 namespace {
 
 // The body of the no-sound message: what failed, and the way to play on without sound.
 std::string NoSoundMessage(const std::string& failure) {
-    return "サウンドの出力デバイスを開けませんでした。\n" + failure +
-           "\n\nTo play without sound, start the game with OpenAL Soft's null output:\n"
-           "    ALSOFT_DRIVERS=null hoshikage\n"
-           "(README, \"Sound without a sound card\").";
+    return "サウンドの出力デバイスを開けませんでした。\n" + failure + "\n\n" +
+           StartWithoutSoundHint();
 }
 
 }  // namespace

@@ -93,18 +93,21 @@ CommandLine CommandLine::Parse(int argc, const char* const* argv) {
     return line;
 }
 
-const char* CommandLine::Usage() {
-    return "usage: hoshikage [options]\n"
-           "  --fullscreen, --windowed      window mode (F11 or Alt+Enter in the game)\n"
-           "  --mute                        start muted (or HOSHIKAGE_MUTE=1)\n"
-           "  --volume N                    master volume, 0 to 100 percent\n"
-           "  --antialias auto|off|2|4|8    multisampling of the 3D picture\n"
-           "  --render-scale auto|50..100   3D resolution in percent of 1280x720\n"
-           "  --vsync auto|on|off           wait for the display to show each picture\n"
-           "  --settings FILE               use this settings file\n"
-           "  --no-settings                 read and write no settings file\n"
-           "  --help, --version\n"
-           "Settings are kept in $XDG_CONFIG_HOME/hoshikage/settings.ini.\n";
+std::string CommandLine::Usage() {
+    const std::string settings = SettingsStore::DefaultPath();
+    return std::string(
+               "usage: hoshikage [options]\n"
+               "  --fullscreen, --windowed      window mode (F11 or Alt+Enter in the game)\n"
+               "  --mute                        start muted (or HOSHIKAGE_MUTE=1)\n"
+               "  --volume N                    master volume, 0 to 100 percent\n"
+               "  --antialias auto|off|2|4|8    multisampling of the 3D picture\n"
+               "  --render-scale auto|50..100   3D resolution in percent of 1280x720\n"
+               "  --vsync auto|on|off           wait for the display to show each picture\n"
+               "  --settings FILE               use this settings file\n"
+               "  --no-settings                 read and write no settings file\n"
+               "  --help, --version\n") +
+           (settings.empty() ? std::string("No settings folder was found: nothing is kept.\n")
+                             : "Settings are kept in " + settings + ".\n");
 }
 
 SettingsStore CommandLine::MakeStore() const {

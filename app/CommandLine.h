@@ -30,7 +30,8 @@ struct CommandLine {
 
     // Parses argv[1..argc-1]; environment is consulted for HOSHIKAGE_MUTE.
     static CommandLine Parse(int argc, const char* const* argv);
-    static const char* Usage();
+    // The options, and where this system keeps the settings file.
+    static std::string Usage();
 
     // Loads the chosen settings file into the store and applies the overrides.
     SettingsStore MakeStore() const;

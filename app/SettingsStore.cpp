@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <system_error>
 #include <vector>
+
+#include "engine/platform/FilePath.h"
+#include "engine/platform/SystemConventions.h"
 
 namespace {
 
@@ -27,17 +29,9 @@ SettingsStore SettingsStore::Reproducible() {
 }
 
 std::string SettingsStore::DefaultPath() {
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    std::filesystem::path base;
-    // The XDG rule: a relative value is invalid and must be ignored.
-    if (xdg != nullptr && xdg[0] == '/') {
-        base = xdg;
-    } else {
-        const char* home = std::getenv("HOME");
-        if (home == nullptr || home[0] == '\0') return {};
-        base = std::filesystem::path(home) / ".config";
-    }
-    return (base / "hoshikage" / "settings.ini").string();
+    const std::string folder = SettingsFolder();
+    if (folder.empty()) return {};
+    return Utf8FromPath(PathFromUtf8(folder) / "settings.ini");
 }
 
 void SettingsStore::Warn(const std::string& message) const {
@@ -49,10 +43,11 @@ bool SettingsStore::Load() {
     effective = kept;
     if (path.empty()) return false;
 
+    const std::filesystem::path file = PathFromUtf8(path);
     std::error_code error;
-    const auto size = std::filesystem::file_size(path, error);
+    const auto size = std::filesystem::file_size(file, error);
     if (error) {
-        if (std::filesystem::exists(path)) {
+        if (std::filesystem::exists(file, error)) {
             Warn("cannot be read; using the defaults");
             return false;
         }
@@ -66,7 +61,7 @@ bool SettingsStore::Load() {
         Warn("larger than " + std::to_string(kMaxFileBytes) + " bytes; using the defaults");
         return false;
     }
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(file, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     if (!in && !in.eof()) {
@@ -82,11 +77,12 @@ bool SettingsStore::Load() {
 
 bool SettingsStore::Save() const {
     if (path.empty()) return false;
-    const std::filesystem::path target(path);
+    const std::filesystem::path target = PathFromUtf8(path);
     std::error_code error;
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), error);
 
-    const std::filesystem::path temporary = target.string() + ".new";
+    std::filesystem::path temporary = target;
+    temporary += ".new";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << FormatSettings(kept);

@@ -24,8 +24,9 @@ public:
     // its speed. The one tests, replays and benchmarks keep.
     static SettingsStore Reproducible();
 
-    // $XDG_CONFIG_HOME/hoshikage/settings.ini, or ~/.config/hoshikage/settings.ini when
-    // XDG_CONFIG_HOME is unset or not absolute; empty when neither can be found.
+    // settings.ini in the system's settings folder for the game (SettingsFolder: under
+    // %APPDATA% on Windows, $XDG_CONFIG_HOME or ~/.config elsewhere); empty when there is
+    // none. Paths are UTF-8 throughout.
     static std::string DefaultPath();
 
     // Reads the file into both the kept and the effective settings. Returns false (and

@@ -9,6 +9,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ImageDecoder.h"
 #include "engine/graphics/TextureFormats.h"
+#include "engine/platform/FilePath.h"
 
 namespace {
 
@@ -21,7 +22,7 @@ int FullMipCount(int width, int height) {
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes) {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(PathFromUtf8(path), std::ios::binary);
     if (!file) return false;
     bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
     return !file.bad();

@@ -7,8 +7,6 @@
 #define TINYGLTF_NO_EXTERNAL_IMAGE
 #include "engine/graphics/GltfLoader.h"
 
-#include <tiny_gltf.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -16,6 +14,10 @@
 #include <limits>
 
 #include "engine/graphics/FwGLTFModel.h"
+
+// Last: tinygltf wraps its JSON parser in hidden visibility, and the model classes declared
+// after it would hold members of types declared there (mingw-w64's compiler warns).
+#include <tiny_gltf.h>
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "engine/platform/FilePath.h"
 #include "engine/platform/Keys.h"
 
 namespace {
@@ -130,7 +131,7 @@ bool InputLog::FromText(const std::string& text) {
 }
 
 bool InputLog::Save(const std::string& path) const {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary);
     if (!out) return false;
     out << ToText();
     return static_cast<bool>(out);
@@ -138,7 +139,7 @@ bool InputLog::Save(const std::string& path) const {
 
 bool InputLog::Load(const std::string& path) {
     passes.clear();
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     if (!in) return false;
     std::ostringstream text;
     text << in.rdbuf();

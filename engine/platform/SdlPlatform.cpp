@@ -6,6 +6,7 @@
 
 #include "engine/platform/BrowserPage.h"
 #include "engine/platform/Keys.h"
+#include "engine/platform/SystemConventions.h"
 
 namespace {
 
@@ -352,8 +353,7 @@ void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& 
         browser_page::ShowMessage(caption, text, error);
         return;
     }
-    SDL_ShowSimpleMessageBox(error ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION,
-                             caption.c_str(), text.c_str(), withOwner ? window : nullptr);
+    ShowSystemMessageBox(caption, text, error, withOwner ? window : nullptr);
 }
 
 PlatformPoint SdlPlatform::GetClientSize() const {

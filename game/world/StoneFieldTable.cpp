@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/platform/FilePath.h"
 #include "game/world/StoneField.h"
 
 namespace {
@@ -36,7 +37,7 @@ void StoneField::ParseTable(const unsigned char* bytes, size_t size,
 
 bool StoneField::ReadTable(const std::string& path, Vector3 (&positions)[kStoneCount]) {
     for (Vector3& p : positions) p = Vector3();
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) return false;
     unsigned char table[kStoneCount * kRecordBytes] = {};
     const size_t read = std::fread(table, 1, sizeof table, file);

@@ -11,6 +11,8 @@
 #include "app/SceneManager.h"
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/platform/Keys.h"
+#include "engine/platform/SystemConventions.h"
+#include "support/Environment.h"
 #include "support/GameHarness.h"
 
 namespace {
@@ -231,8 +233,8 @@ TEST(ApplicationLoop, WithoutASoundDeviceTheMessageSaysWhatFailedAndHowToPlaySil
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            setenv("ALSOFT_DRIVERS", "no-such-backend", 1);
-            setenv("ALSOFT_LOGLEVEL", "0", 1);
+            SetEnv("ALSOFT_DRIVERS", "no-such-backend");
+            SetEnv("ALSOFT_LOGLEVEL", "0");
             GameHarness harness;
             bool built = false;
             harness.Run(
@@ -244,13 +246,17 @@ TEST(ApplicationLoop, WithoutASoundDeviceTheMessageSaysWhatFailedAndHowToPlaySil
             const auto& messages = harness.Platform().GetMessages();
             if (messages.size() != 1 || built || harness.Platform().GetSwapCount() != 0)
                 std::exit(2);
-            std::fprintf(stderr, "[%s] %s\n", messages[0].caption.c_str(),
-                         messages[0].text.c_str());
-            std::exit(messages[0].error && messages[0].withOwner ? 0 : 3);
+            // The message ends with this system's way to play without sound; the rest is
+            // reported on one line, since not every death-test matcher spans lines.
+            std::string text = messages[0].text;
+            const bool hint = text.ends_with(StartWithoutSoundHint());
+            std::replace(text.begin(), text.end(), '\n', ' ');
+            std::fprintf(stderr, "[%s] %s\n", messages[0].caption.c_str(), text.c_str());
+            std::exit(!hint ? 4 : messages[0].error && messages[0].withOwner ? 0 : 3);
         },
         ::testing::ExitedWithCode(0),
         "\\[サウンド初期化失敗\\] .*could not open the default sound output device "
-        "\\(ALSOFT_DRIVERS=no-such-backend\\).*ALSOFT_DRIVERS=null hoshikage");
+        "\\(ALSOFT_DRIVERS=no-such-backend\\)");
 }
 
 TEST(ApplicationLoop, WindowHasTheGameCaptionAndClientSize) {

@@ -11,6 +11,7 @@
 #include "app/CommandLine.h"
 #include "app/Settings.h"
 #include "app/SettingsStore.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -41,31 +42,6 @@ protected:
     }
 
     fs::path root;
-};
-
-// Sets an environment variable for one scope and restores it afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name(name) {
-        if (const char* old = std::getenv(name)) previous = old, hadValue = true;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (hadValue) {
-            setenv(name, previous.c_str(), 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-
-private:
-    const char* name;
-    std::string previous;
-    bool hadValue = false;
 };
 
 TEST(SettingsText, EveryValueRoundTripsThroughTheText) {
@@ -237,23 +213,6 @@ TEST_F(SettingsFolder, AFileThatCannotBeWrittenLeavesTheChangeForTheRun) {
     EXPECT_FALSE(none.Save());
 }
 
-TEST(SettingsPath, FollowsXdgConfigHomeElseHome) {
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/cfg");
-        EXPECT_EQ(SettingsStore::DefaultPath(), "/tmp/cfg/hoshikage/settings.ini");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/ignored");
-        ScopedEnv home("HOME", "/home/player");
-        EXPECT_EQ(SettingsStore::DefaultPath(), "/home/player/.config/hoshikage/settings.ini");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        ScopedEnv home("HOME", nullptr);
-        EXPECT_EQ(SettingsStore::DefaultPath(), "");
-    }
-}
-
 Settings Apply(const CommandLine& line) {
     Settings settings;
     for (const auto& apply : line.overrides) apply(settings);
@@ -291,11 +250,10 @@ TEST(CommandLineOptions, ReportsWhatIsWrong) {
 }
 
 TEST(CommandLineOptions, ChooseTheSettingsFileAndMuteFromTheEnvironment) {
-    ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/cfg");
     {
         ScopedEnv mute("HOSHIKAGE_MUTE", "1");
         const CommandLine line = ParseArgs({});
-        EXPECT_EQ(line.settingsPath, "/tmp/cfg/hoshikage/settings.ini");
+        EXPECT_EQ(line.settingsPath, SettingsStore::DefaultPath());
         EXPECT_TRUE(Apply(line).mute);
     }
     {

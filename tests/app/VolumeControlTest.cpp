@@ -39,7 +39,7 @@ class VolumeTest : public ::testing::Test {
 protected:
     void TearDown() override {
         AudioManager::GetInstance().SetMasterGain(1.0f);
-        Application::GetInstance().UseSettings(SettingsStore{});
+        Application::GetInstance().UseSettings(SettingsStore::Reproducible());
     }
 };
 

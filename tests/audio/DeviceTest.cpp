@@ -11,6 +11,7 @@
 #include "engine/audio/AudioManager.h"
 #include "engine/audio/SoundCache.h"
 #include "engine/audio/WavDecoder.h"
+#include "support/Environment.h"
 
 // OpenAL Soft picks its backend once per process, so each test here does its device work in
 // a child process started afresh (death-test machinery, "threadsafe" style re-executes the
@@ -107,7 +108,7 @@ TEST(WaveOutputTest, RecordedOutputHasTheToneDistanceFallOffPanningAndSilenceAft
             const TestWavFormat format;
             WriteTestFile(longToneName, MakeWav(format, MakeTone(1.0, 440, amplitude, 22050)));
             WriteTestFile(shortToneName, MakeWav(format, MakeTone(0.4, 440, amplitude, 22050)));
-            setenv("ALSOFT_CONF", config.c_str(), 1);
+            SetEnv("ALSOFT_CONF", config.c_str());
             SelectOpenAlBackend("wave");
             AudioManager& manager = AudioManager::GetInstance();
             if (!manager.Initialize()) std::exit(2);

@@ -11,6 +11,8 @@
 #include <numbers>
 #include <random>
 
+#include "support/Environment.h"
+
 namespace {
 
 void Put(std::vector<uint8_t>& out, uint64_t value, int bytes) {
@@ -120,7 +122,7 @@ std::string TestTempDir() {
             std::random_device random;
             path = std::filesystem::temp_directory_path() /
                    ("hoshikage-audio-test-" + std::to_string(random()));
-            setenv("HOSHIKAGE_AUDIO_TEST_DIR", path.c_str(), 1);
+            SetEnv("HOSHIKAGE_AUDIO_TEST_DIR", path.string().c_str());
             tempDirCreatedHere = true;
         }
         std::filesystem::create_directories(path);
@@ -146,6 +148,6 @@ std::string WriteFreshTone(double seconds, double frequency, double amplitude) {
 }
 
 void SelectOpenAlBackend(const char* driver) {
-    setenv("ALSOFT_DRIVERS", driver, 1);
-    setenv("ALSOFT_LOGLEVEL", "0", 0);
+    SetEnv("ALSOFT_DRIVERS", driver);
+    SetEnv("ALSOFT_LOGLEVEL", "0", false);
 }

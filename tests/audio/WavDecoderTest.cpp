@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "TestWav.h"
 #include "engine/audio/WavDecoder.h"
+#include "engine/platform/FilePath.h"
 
 namespace {
 
@@ -69,11 +71,20 @@ TEST(WavDecoderTest, KeepsStereoInterleavedAndMixesMoreChannelsDown) {
     EXPECT_EQ(pcm.GetFrameCount(), 100u);
 }
 
-TEST(WavDecoderTest, ReadsFromFile) {
+TEST(WavDecoderTest, ReadsFromFileAlsoInAFolderNamedInJapanese) {
     const std::string path = WriteFreshTone(0.1);
     PcmSound pcm;
     ASSERT_TRUE(WavDecoder::DecodeFile(path, pcm));
     EXPECT_EQ(pcm.GetFrameCount(), 2205u);
+
+    // The game's folder may be named in any script, with spaces.
+    const std::string folder = TestTempDir() + "/ほしかげ 音";
+    std::filesystem::create_directories(PathFromUtf8(folder));
+    std::filesystem::copy_file(PathFromUtf8(path), PathFromUtf8(folder + "/爆発.wav"),
+                               std::filesystem::copy_options::overwrite_existing);
+    PcmSound again;
+    ASSERT_TRUE(WavDecoder::DecodeFile(folder + "/爆発.wav", again));
+    EXPECT_EQ(again.GetFrameCount(), 2205u);
 }
 
 TEST(WavDecoderTest, RefusesBrokenInputAndLeavesTheResultEmpty) {

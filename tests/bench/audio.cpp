@@ -13,6 +13,7 @@
 #include "engine/audio/AudioManager.h"
 #include "engine/audio/SoundCache.h"
 #include "engine/audio/WavDecoder.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ BENCHMARK(BM_UpdateWithPlayingVoices)->Arg(8)->Arg(64);
 }  // namespace
 
 int main(int argc, char** argv) {
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    SetEnv("ALSOFT_DRIVERS", "null");
     if (!AudioManager::GetInstance().Initialize()) return 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

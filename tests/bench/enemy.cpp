@@ -31,6 +31,7 @@
 #include "game/enemy/EnemyManager.h"
 #include "game/player/Player.h"
 #include "game/world/StoneField.h"
+#include "support/Environment.h"
 #include "support/ThreadCpuTime.h"
 
 namespace {
@@ -40,8 +41,8 @@ int g_window = 0;
 bool StartEngine() {
     static bool started = false;
     if (started) return true;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    SetEnv("SDL_VIDEODRIVER", "offscreen", false);
+    SetEnv("ALSOFT_DRIVERS", "null", false);
     SetPlatform(std::make_unique<ScriptedPlatform>());
     if (!GetPlatform().CreateGameWindow(1280, 720, "bench")) return false;
     std::string error;

@@ -15,6 +15,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/platform/ScriptedPlatform.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -23,7 +24,7 @@ int g_window = 0;
 bool StartGraphics() {
     static bool started = false;
     if (started) return true;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    SetEnv("SDL_VIDEODRIVER", "offscreen", false);
     SetPlatform(std::make_unique<ScriptedPlatform>());
     if (!GetPlatform().CreateGameWindow(1280, 720, "bench")) return false;
     std::string error;

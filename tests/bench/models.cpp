@@ -18,6 +18,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/platform/ScriptedPlatform.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -118,7 +119,7 @@ BENCHMARK(BM_LoadGLTF50000Triangles)->Unit(benchmark::kMillisecond);
 
 void BM_FwModelLoad50000Triangles(benchmark::State& state) {
     const std::string& path = BigModelPath();
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    SetEnv("SDL_VIDEODRIVER", "offscreen", false);
     SetPlatform(std::make_unique<ScriptedPlatform>());
     std::string error;
     if (!GetPlatform().CreateGameWindow(1280, 720, "bench") ||

@@ -23,6 +23,7 @@
 #include "game/player/Bullet.h"
 #include "game/player/Player.h"
 #include "game/world/Stone.h"
+#include "support/Environment.h"
 
 namespace {
 
@@ -31,8 +32,8 @@ int g_window = 0;
 bool StartEngine() {
     static bool started = false;
     if (started) return true;
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    SetEnv("SDL_VIDEODRIVER", "offscreen", false);
+    SetEnv("ALSOFT_DRIVERS", "null", false);
     auto platform = std::make_unique<ScriptedPlatform>();
     ScriptedPlatform* scripted = platform.get();
     SetPlatform(std::move(platform));

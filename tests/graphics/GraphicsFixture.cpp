@@ -11,6 +11,7 @@
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/ScriptedPlatform.h"
+#include "support/Environment.h"
 #include "support/LeakChecks.h"
 
 namespace {
@@ -18,7 +19,7 @@ namespace {
 class WindowEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        SetEnv("SDL_VIDEODRIVER", "offscreen", false);
         SetPlatform(std::make_unique<ScriptedPlatform>());
         ASSERT_TRUE(GetPlatform().CreateGameWindow(1280, 720, "graphics test"));
     }

@@ -9,6 +9,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ShaderManager.h"
 #include "engine/graphics/TextureCache.h"
+#include "engine/platform/FilePath.h"
 
 namespace {
 
@@ -69,7 +70,9 @@ TEST_F(GraphicsTest, CacheLoadsEachExactPathOnce) {
     EXPECT_EQ(doubled->GetDesc().width, 16);
     FwTexture* upper = GetTexture(dir + "/CACHED.png");
     EXPECT_NE(upper, first);
-    EXPECT_FALSE(upper->HasSRV());  // the file system is case-sensitive here
+    // Another file on a case-sensitive file system, the same one on Windows': either way an
+    // entry of its own.
+    EXPECT_EQ(upper->HasSRV(), std::filesystem::exists(PathFromUtf8(dir + "/CACHED.png")));
     EXPECT_EQ(GetTextureCacheSize(), 4);
 }
 
@@ -146,6 +149,19 @@ TEST_F(GraphicsTest, BrokenImagesLoadAsEmptyTextures) {
         EXPECT_TRUE(texture.GetFilePath().empty()) << name;
         EXPECT_FALSE(GetTexture(dir + "/" + name)->HasSRV()) << name;
     }
+}
+
+TEST_F(GraphicsTest, ImagesLoadFromAFolderNamedInJapanese) {
+    // A player's game folder may be named in any script, with spaces.
+    const std::string folder = GraphicsTestDir() + "/ほしかげ 画像";
+    std::filesystem::create_directories(PathFromUtf8(folder));
+    const std::vector<uint8_t> px = Checker(8, 4, 255);
+    ASSERT_TRUE(stbi_write_png((folder + "/星.png").c_str(), 8, 4, 4, px.data(), 8 * 4));
+    EXPECT_TRUE(std::filesystem::exists(PathFromUtf8(folder + "/星.png")));
+    FwTexture texture;
+    ASSERT_TRUE(texture.Load(folder + "/星.png"));
+    EXPECT_EQ(texture.GetDesc().width, 8);
+    EXPECT_EQ(texture.GetDesc().height, 4);
 }
 
 TEST_F(GraphicsTest, BmpWithAlphaKeepsItsAlpha) {

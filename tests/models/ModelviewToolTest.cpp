@@ -9,25 +9,24 @@
 #include <filesystem>
 
 #include "models/TestGltf.h"
+#include "support/ChildProcess.h"
 
 namespace {
 
 std::string ToolPath() {
     const char* root = std::getenv("HOSHIKAGE_TEST_DATA");
     const std::string dir = root ? root : ".";
-    const std::string path = dir + "/tools/modelview/modelview";
+    const std::string path = dir + "/tools/modelview/" + ExecutableName("modelview");
     return std::filesystem::exists(path) ? path : std::string();
 }
 
-// Runs the tool; returns its exit status and standard output.
-int RunTool(const std::string& arguments, std::string& output) {
-    FILE* pipe = popen((ToolPath() + " " + arguments + " 2>&1").c_str(), "r");
-    if (!pipe) return -1;
-    char buffer[512];
-    output.clear();
-    while (std::fgets(buffer, sizeof buffer, pipe)) output += buffer;
-    const int status = pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// Runs the tool; returns its exit status and what it printed.
+int RunTool(const std::vector<std::string>& arguments, std::string& output) {
+    ChildOptions options;
+    options.withStdout = true;
+    const ChildOutcome outcome = RunChild(ToolPath(), arguments, options);
+    output = outcome.output;
+    return outcome.status;
 }
 
 // A unit cube (24 vertices with face normals) in two primitives: four sides with material 0,
@@ -82,7 +81,7 @@ TEST(ModelviewTool, InfoReportsCountsAndRefusals) {
     WriteFile(dir + "/broken.gltf", "{");
 
     std::string out;
-    EXPECT_EQ(RunTool("--info " + dir + "/cube.gltf " + dir + "/cube.glb", out), 0) << out;
+    EXPECT_EQ(RunTool({"--info", dir + "/cube.gltf", dir + "/cube.glb"}, out), 0) << out;
     EXPECT_NE(out.find("cube.gltf: 2 nodes, 1 meshes, 12 triangles, 2 materials, bounds "
                        "(-0.5, 0.5, -0.5) .. (0.5, 1.5, 0.5)\n"),
               std::string::npos)
@@ -90,9 +89,9 @@ TEST(ModelviewTool, InfoReportsCountsAndRefusals) {
     EXPECT_NE(out.find("cube.glb: 2 nodes, 1 meshes, 12 triangles"), std::string::npos) << out;
     EXPECT_EQ(out.find("Reading"), std::string::npos) << "loader chatter leaks into --info";
 
-    EXPECT_EQ(RunTool("--info " + dir + "/cube.gltf " + dir + "/broken.gltf", out), 1) << out;
+    EXPECT_EQ(RunTool({"--info", dir + "/cube.gltf", dir + "/broken.gltf"}, out), 1) << out;
     EXPECT_NE(out.find("broken.gltf: refused ("), std::string::npos) << out;
-    EXPECT_NE(RunTool("--info", out), 0);
+    EXPECT_NE(RunTool({"--info"}, out), 0);
 }
 
 TEST(ModelviewTool, ShotDrawsTheModelLit) {
@@ -100,7 +99,7 @@ TEST(ModelviewTool, ShotDrawsTheModelLit) {
     const std::string dir = TestDirectory("tool-shot");
     Cube().WriteGltf(dir + "/cube.gltf", "cube.bin");
     std::string out;
-    ASSERT_EQ(RunTool("--shot " + dir + "/cube.png " + dir + "/cube.gltf", out), 0) << out;
+    ASSERT_EQ(RunTool({"--shot", dir + "/cube.png", dir + "/cube.gltf"}, out), 0) << out;
 
     int w = 0, h = 0, channels = 0;
     unsigned char* pixels = stbi_load((dir + "/cube.png").c_str(), &w, &h, &channels, 4);

@@ -25,6 +25,14 @@ namespace {
 
 const std::string kSessions = HOSHIKAGE_SESSIONS;
 
+// The session was recorded with glibc: another C library's rand() and maths play another
+// battle from the same input, so the digests only hold where it was recorded.
+#if defined(__GLIBC__)
+#define SKIP_WITHOUT_GLIBC()
+#else
+#define SKIP_WITHOUT_GLIBC() GTEST_SKIP() << "recorded with glibc's rand() and maths"
+#endif
+
 struct Replayed {
     std::vector<uint64_t> digests;  // after each pass, from pass 0
     uint64_t passes = 0;
@@ -76,6 +84,7 @@ std::string ReadFile(const std::string& path) {
 }
 
 TEST(SessionReplay, PlaysTheSameGameWhateverIsDrawn) {
+    SKIP_WITHOUT_GLIBC();
     InputLog log;
     ASSERT_TRUE(log.Load(kSessions + "/session.input"));
     std::vector<uint64_t> recorded;
@@ -99,6 +108,7 @@ TEST(SessionReplay, PlaysTheSameGameWhateverIsDrawn) {
 TEST(SessionReplay, TheDigestSeesWhatADrawnPictureMustNotChange) {
     // The check above means something only if a game that went its own way shows in the
     // digests: the same session with the random sequence disturbed once, mid-battle.
+    SKIP_WITHOUT_GLIBC();
     InputLog log;
     ASSERT_TRUE(log.Load(kSessions + "/session.input"));
     std::vector<uint64_t> recorded;

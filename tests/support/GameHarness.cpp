@@ -6,11 +6,12 @@
 #include "app/InputLatch.h"
 #include "app/SceneManager.h"
 #include "engine/graphics/GraphicsDevice.h"
+#include "support/Environment.h"
 
 void PrepareHeadlessEnvironment() {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
-    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    SetEnv("SDL_VIDEODRIVER", "offscreen", false);
+    SetEnv("ALSOFT_DRIVERS", "null", false);
+    SetEnv("SDL_AUDIODRIVER", "dummy", false);
 }
 
 GameHarness::GameHarness() {

@@ -4,6 +4,8 @@
 // --sounds vorbis writes the sounds as Ogg Vorbis (.ogg) instead of WAV (the browser build).
 //   assetgen --icons OUT_DIR NAME
 // writes the desktop icon, OUT_DIR/hicolor/NxN/apps/NAME.png at each installed size.
+//   assetgen --windows-icon FILE.ico
+// writes the icon of the Windows executable.
 #include <chrono>
 #include <cstdio>
 #include <string>
@@ -26,6 +28,15 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "assetgen: icons: %s\n",
                          argc != 4 ? "usage: --icons OUT_DIR NAME" : error.c_str());
             return argc != 4 ? 2 : 1;
+        }
+        return 0;
+    }
+    if (std::string(argv[1]) == "--windows-icon") {
+        std::string error;
+        if (argc != 3 || !WriteWindowsIcon(argv[2], error)) {
+            std::fprintf(stderr, "assetgen: windows icon: %s\n",
+                         argc != 3 ? "usage: --windows-icon FILE.ico" : error.c_str());
+            return argc != 3 ? 2 : 1;
         }
         return 0;
     }

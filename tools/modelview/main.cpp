@@ -11,6 +11,7 @@
 #include "engine/platform/Platform.h"
 #include "engine/platform/ScriptedPlatform.h"
 #include "engine/platform/SdlPlatform.h"
+#include "engine/platform/SystemConventions.h"
 #include "tools/modelview/ModelInfo.h"
 #include "tools/modelview/ModelViewer.h"
 
@@ -35,7 +36,7 @@ int Info(int count, char** paths) {
 }
 
 int Shot(const std::string& out, const std::string& path) {
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    UseHeadlessDrivers();
     SetPlatform(std::make_unique<ScriptedPlatform>());
     ModelViewer viewer;
     std::string error;

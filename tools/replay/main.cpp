@@ -22,6 +22,7 @@
 #include "engine/platform/RecordingPlatform.h"
 #include "engine/platform/ReplayPlatform.h"
 #include "engine/platform/SdlPlatform.h"
+#include "engine/platform/SystemConventions.h"
 #include "game/scenes/Title.h"
 
 namespace {
@@ -62,8 +63,7 @@ int Play(const std::string& path, const std::string& shotDir, int every, int pas
         std::fprintf(stderr, "replay: %s is not a readable input recording\n", path.c_str());
         return 1;
     }
-    setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    setenv("ALSOFT_DRIVERS", "null", 0);
+    UseHeadlessDrivers();
     auto replay = std::make_unique<ReplayPlatform>(std::move(log));
     ReplayPlatform* player = replay.get();
     if (!shotDir.empty()) {

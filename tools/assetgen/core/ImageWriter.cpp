@@ -29,6 +29,18 @@ bool WritePng(const std::filesystem::path& file, const Canvas& image, std::strin
     return true;
 }
 
+bool EncodePng(const Canvas& image, std::vector<uint8_t>& bytes) {
+    const std::vector<uint8_t> pixels = image.ToRgba8();
+    bytes.clear();
+    const auto append = [](void* context, void* data, int size) {
+        auto& out = *static_cast<std::vector<uint8_t>*>(context);
+        const auto* begin = static_cast<const uint8_t*>(data);
+        out.insert(out.end(), begin, begin + size);
+    };
+    return stbi_write_png_to_func(append, &bytes, image.Width(), image.Height(), 4, pixels.data(),
+                                  image.Width() * 4) != 0;
+}
+
 bool WriteBmp(const std::filesystem::path& file, const Canvas& image, std::string& error) {
     if (!PrepareFolder(file, error)) return false;
     const std::vector<uint8_t> pixels = image.ToRgb8();

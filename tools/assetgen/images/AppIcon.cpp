@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <fstream>
 #include <vector>
 
 #include "core/ImageWriter.h"
@@ -96,6 +98,54 @@ bool WriteAppIcons(const std::filesystem::path& outDir, const std::string& name,
         const std::string folder = std::to_string(size) + "x" + std::to_string(size);
         const auto file = outDir / "hicolor" / folder / "apps" / (name + ".png");
         if (!WritePng(file, MakeAppIcon(size), error)) return false;
+    }
+    return true;
+}
+
+bool WriteWindowsIcon(const std::filesystem::path& file, std::string& error) {
+    // ICONDIR (6 bytes), one ICONDIRENTRY (16 bytes) per image, then the images.
+    std::vector<std::vector<uint8_t>> images;
+    for (int size : kWindowsIconSizes) {
+        images.emplace_back();
+        if (!EncodePng(MakeAppIcon(size), images.back())) {
+            error = "cannot encode the " + std::to_string(size) + "-pixel icon";
+            return false;
+        }
+    }
+    std::vector<uint8_t> ico;
+    const auto put16 = [&ico](uint32_t v) {
+        ico.push_back(uint8_t(v & 0xFF));
+        ico.push_back(uint8_t(v >> 8));
+    };
+    const auto put32 = [&put16](uint32_t v) {
+        put16(v & 0xFFFF);
+        put16(v >> 16);
+    };
+    put16(0);  // reserved
+    put16(1);  // an icon, not a cursor
+    put16(uint32_t(images.size()));
+    uint32_t offset = uint32_t(6 + 16 * images.size());
+    for (size_t i = 0; i < images.size(); ++i) {
+        const int size = kWindowsIconSizes[i];
+        ico.push_back(uint8_t(size == 256 ? 0 : size));  // 0 means 256
+        ico.push_back(uint8_t(size == 256 ? 0 : size));
+        ico.push_back(0);  // no palette
+        ico.push_back(0);
+        put16(1);   // colour planes
+        put16(32);  // bits per pixel
+        put32(uint32_t(images[i].size()));
+        put32(offset);
+        offset += uint32_t(images[i].size());
+    }
+    for (const auto& image : images) ico.insert(ico.end(), image.begin(), image.end());
+
+    std::error_code ec;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), ec);
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(ico.data()), std::streamsize(ico.size()));
+    if (!out) {
+        error = "cannot write " + file.string();
+        return false;
     }
     return true;
 }

@@ -17,3 +17,11 @@ constexpr int kAppIconSizes[] = {64, 128, 256};
 // icon theme. False with the reason in error when a file cannot be written.
 bool WriteAppIcons(const std::filesystem::path& outDir, const std::string& name,
                    std::string& error);
+
+// The sizes Windows draws an icon at: Explorer's lists and the task bar (16 to 48) up to its
+// largest tiles (256).
+constexpr int kWindowsIconSizes[] = {16, 24, 32, 48, 64, 128, 256};
+
+// The same icon as a Windows .ico file (one PNG image per size, which every Windows since
+// Vista reads), for the game's executable.
+bool WriteWindowsIcon(const std::filesystem::path& file, std::string& error);
