@@ -1,7 +1,7 @@
 #include "engine/audio/VorbisDecoder.h"
 
-// The decoder's code is compiled once elsewhere: in Debian's libstb on the desktop, by the
-// browser build's own stb unit on the web.
+// The decoder's code is compiled once elsewhere: in Debian's libstb on Linux, in the stb
+// unit of the Windows build's libraries and in the browser build's own on the web.
 #define STB_VORBIS_HEADER_ONLY
 #include <stb/stb_vorbis.h>
 
