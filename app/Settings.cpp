@@ -99,6 +99,45 @@ bool ParseVsync(const std::string& value, int& out) {
     return true;
 }
 
+bool ParseSensitivity(const std::string& value, int& percent) {
+    std::string v = Trim(value);
+    bool inPercent = false;
+    if (!v.empty() && v.back() == '%') {
+        inPercent = true;
+        v = Trim(v.substr(0, v.size() - 1));
+    }
+    // Digits with at most one point and two decimals: no exponents, signs or locales, so
+    // the same text means the same on every machine.
+    const std::size_t point = v.find('.');
+    const std::string whole = v.substr(0, point);
+    const std::string fraction = point == std::string::npos ? "" : v.substr(point + 1);
+    const auto digits = [](const std::string& s) {
+        return std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
+    };
+    if (whole.empty() || whole.size() > 3 || !digits(whole) || !digits(fraction) ||
+        fraction.size() > 2 || (point != std::string::npos && fraction.empty())) {
+        return false;
+    }
+    int hundredths = std::stoi(whole) * 100;
+    if (!fraction.empty()) hundredths += std::stoi(fraction) * (fraction.size() == 1 ? 10 : 1);
+    const int result = inPercent ? (hundredths + 50) / 100 : hundredths;
+    if (inPercent && !fraction.empty()) return false;
+    if (result < Settings::kMinSensitivity || result > Settings::kMaxSensitivity) return false;
+    percent = result;
+    return true;
+}
+
+std::string FormatSensitivity(int percent) {
+    std::string out = std::to_string(percent / 100);
+    const int rest = percent % 100;
+    if (rest != 0) {
+        out += '.';
+        out += static_cast<char>('0' + rest / 10);
+        if (rest % 10 != 0) out += static_cast<char>('0' + rest % 10);
+    }
+    return out;
+}
+
 Settings ParseSettings(const std::string& text, std::vector<std::string>& warnings) {
     Settings settings;
     std::istringstream lines(text);
@@ -133,6 +172,26 @@ Settings ParseSettings(const std::string& text, std::vector<std::string>& warnin
             ok = ParseRenderScale(value, settings.renderScale);
         } else if (key == "vsync") {
             ok = ParseVsync(value, settings.vsync);
+        } else if (key == "music_volume") {
+            ok = ParseVolume(value, settings.musicVolume);
+        } else if (key == "effects_volume") {
+            ok = ParseVolume(value, settings.effectsVolume);
+        } else if (key == "mouse_sensitivity") {
+            ok = ParseSensitivity(value, settings.mouseSensitivity);
+        } else if (key == "invert_look") {
+            ok = ParseSettingsBool(value, settings.invertLook);
+        } else if (key == "pad_look_sensitivity") {
+            ok = ParseSensitivity(value, settings.padLookSensitivity);
+        } else if (key.rfind("bind.", 0) == 0 && key.size() > 5) {
+            // A later line for the same action replaces an earlier one, as for every key.
+            const std::string action = key.substr(5);
+            auto same = std::find_if(settings.bindings.begin(), settings.bindings.end(),
+                                     [&](const auto& b) { return b.first == action; });
+            if (same != settings.bindings.end()) {
+                same->second = value;
+            } else {
+                settings.bindings.emplace_back(action, value);
+            }
         } else {
             settings.unknown.emplace_back(key, value);
         }
@@ -155,6 +214,14 @@ std::string FormatSettings(const Settings& settings) {
             : settings.vsync == 1             ? "on"
                                               : "off") +
            "\n";
+    out += "music_volume = " + std::to_string(settings.musicVolume) + "\n";
+    out += "effects_volume = " + std::to_string(settings.effectsVolume) + "\n";
+    out += "mouse_sensitivity = " + FormatSensitivity(settings.mouseSensitivity) + "\n";
+    out += std::string("invert_look = ") + (settings.invertLook ? "true" : "false") + "\n";
+    out += "pad_look_sensitivity = " + FormatSensitivity(settings.padLookSensitivity) + "\n";
+    for (const auto& [action, value] : settings.bindings) {
+        out += "bind." + action + " = " + value + "\n";
+    }
     for (const auto& [key, value] : settings.unknown) out += key + " = " + value + "\n";
     return out;
 }

@@ -52,6 +52,12 @@ TEST(SettingsText, EveryValueRoundTripsThroughTheText) {
     settings.antiAliasing = 4;
     settings.renderScale = 75;
     settings.vsync = 1;
+    settings.musicVolume = 40;
+    settings.effectsVolume = 0;
+    settings.mouseSensitivity = 125;
+    settings.invertLook = true;
+    settings.padLookSensitivity = 25;
+    settings.bindings = {{"move_forward", "key:I"}, {"boost", "mouse:x1 pad:lb"}};
     settings.unknown = {{"future_key", "some value"}, {"another", "1 2 3"}};
 
     std::vector<std::string> warnings;
@@ -115,6 +121,44 @@ TEST(SettingsText, AcceptsTheUsualSpellingsAndComments) {
     EXPECT_FALSE(ParseRenderScale("101", value));
     EXPECT_TRUE(ParseRenderScale("auto", value));
     EXPECT_EQ(value, Settings::kAuto);
+}
+
+TEST(SettingsText, LookSensitivityIsAFactorKeptInWholePercent) {
+    const std::pair<const char*, int> good[] = {{"1", 100},    {"0.25", 25},  {"4", 400},
+                                                {"1.5", 150},  {"1.05", 105}, {"150%", 150},
+                                                {" 2.0 ", 200}};
+    for (const auto& [text, percent] : good) {
+        int value = 0;
+        EXPECT_TRUE(ParseSensitivity(text, value)) << text;
+        EXPECT_EQ(value, percent) << text;
+        EXPECT_TRUE(ParseSensitivity(FormatSensitivity(value), value)) << text;
+        EXPECT_EQ(value, percent) << text;
+    }
+    for (const char* bad :
+         {"0.2", "4.01", "", ".5", "1.", "1,5", "-1", "1e0", "1.234", "x", "9999999999", "1.5%"}) {
+        int value = 77;
+        EXPECT_FALSE(ParseSensitivity(bad, value)) << bad;
+        EXPECT_EQ(value, 77) << bad;
+    }
+    EXPECT_EQ(FormatSensitivity(100), "1");
+    EXPECT_EQ(FormatSensitivity(250), "2.5");
+    EXPECT_EQ(FormatSensitivity(105), "1.05");
+}
+
+TEST(SettingsText, BindingLinesAreKeptPerActionTheLastOneWinning) {
+    std::vector<std::string> warnings;
+    const Settings settings = ParseSettings(
+        "bind.move_forward = key:W\n"
+        "BIND.Boost = key:LShift\n"
+        "bind. = key:Q\n"  // no action: kept as an unknown key, like any other
+        "bind.move_forward = key:I\n",
+        warnings);
+    EXPECT_TRUE(warnings.empty());
+    const std::vector<std::pair<std::string, std::string>> expected = {{"move_forward", "key:I"},
+                                                                       {"boost", "key:LShift"}};
+    EXPECT_EQ(settings.bindings, expected);
+    ASSERT_EQ(settings.unknown.size(), 1u);
+    EXPECT_EQ(settings.unknown[0].first, "bind.");
 }
 
 TEST(SettingsText, NoiseNeverThrowsAndYieldsTheDefaults) {
