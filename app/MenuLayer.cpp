@@ -214,7 +214,7 @@ void MenuLayer::HandleCapture() {
         Rebuild();
         return;
     }
-    if (!InputBindings::IsBindable(*input)) {
+    if (!bindings.CanBind(capture.action, *input)) {
         message = platform.GetInputName(*input) + " is reserved";
         Rebuild();
         return;
