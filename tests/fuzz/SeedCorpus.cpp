@@ -240,6 +240,15 @@ void TextFiles(const fs::path& data, const fs::path& corpus) {
     log.passes[2].inactive = true;
     log.passes[3].cursorReads = {{-4, 720}};
     Write(corpus / "replay_log" / "run.txt", log.ToText());
+    InputLog menus;
+    menus.passes.resize(3);
+    menus.passes[1].held = {'W'};
+    menus.passes[1].rawHeld = {0x01};
+    menus.passes[1].menuReads = {{}, {MenuKey::Down, MenuKey::Accept}};
+    menus.passes[1].commandReads = {{PlatformCommand::Pause}};
+    menus.passes[2].captureReads = {std::nullopt, PhysicalInput{PhysicalInput::Device::Key, 12}};
+    menus.passes[2].timeReads = {1048};
+    Write(corpus / "replay_log" / "menus.txt", menus.ToText());
     Write(corpus / "replay_log" / "old-run.txt",
           "hoshikage-input 1\nk - c - t 1000\nk 20 c 1,2 t 1016\n");
 
@@ -248,6 +257,9 @@ void TextFiles(const fs::path& data, const fs::path& corpus) {
           "; edited by hand\n"
           "volume = 35\nmute = yes\nfullscreen = on\nantialias = 4\nrender_scale = 75%\n"
           "window_scale = 2\n# a comment\nantialias = 3\n  Volume=100\n");
+    Write(corpus / "settings" / "bindings.ini",
+          "bind.move_forward = key:12 pad:lstick_up\nbind.attack = key:44\n"
+          "bind.lock_on = mouse:1 pad:rt\nbind.start = key:41\nbind.jump = key:4\n");
 }
 
 }  // namespace
