@@ -10,6 +10,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/TextDrawer.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
 #include "engine/platform/SystemConventions.h"
@@ -199,6 +200,7 @@ void Application::Shutdown() {
     SceneManager::GetInstance().Clear();
     ReleaseModelCache();
     ReleaseTextureCache();
+    TextDrawer::GetInstance().Release();
     ShaderManager::GetInstance().Release();
     GraphicsDevice::GetInstance().Release();
     AudioManager::GetInstance().Release();

@@ -10,6 +10,7 @@
 #include "app/Settings.h"
 #include "engine/audio/WavDecoder.h"
 #include "engine/graphics/FwGLTFModel.h"
+#include "engine/graphics/GlyphMetrics.h"
 #include "engine/graphics/ImageDecoder.h"
 #include "engine/platform/InputBindings.h"
 #include "engine/platform/InputLog.h"
@@ -228,6 +229,31 @@ void SettingsFile(const uint8_t* data, std::size_t size) {
     Require(InputBindings::FromSettings(bindings.ToSettings(), rebindWarnings) == bindings,
             "saved bindings read back unchanged");
     Require(rebindWarnings.empty(), "saved bindings read back without warnings");
+}
+
+void GlyphMetricsFile(const uint8_t* data, std::size_t size) {
+    GlyphMetrics metrics;
+    std::string error;
+    if (!metrics.Parse(std::string_view(reinterpret_cast<const char*>(data), size), error)) {
+        Require(metrics.IsEmpty(), "refused metrics are left empty");
+        Require(!error.empty(), "a refusal says why");
+        return;
+    }
+    const int width = metrics.GetAtlasWidth(), height = metrics.GetAtlasHeight();
+    Require(width > 0 && height > 0, "an accepted atlas has a size");
+    for (TextSize size : {TextSize::Body, TextSize::Heading}) {
+        const int line = metrics.GetLineHeight(size);
+        Require(line > 0 && metrics.GetAscent(size) >= 0 && metrics.GetAscent(size) <= line,
+                "the baseline lies within a line of positive height");
+        for (const auto& [code, g] : metrics.GetGlyphs(size)) {
+            Require(code <= 0x10FFFF, "code points are Unicode's");
+            Require(g.x >= 0 && g.y >= 0 && g.width >= 0 && g.height >= 0 &&
+                        int64_t(g.x) + g.width <= width && int64_t(g.y) + g.height <= height,
+                    "every glyph lies inside the atlas");
+            Require(g.advance >= 0, "the pen never moves back");
+            Require(metrics.Find(size, code) == &g, "every listed glyph is found");
+        }
+    }
 }
 
 }  // namespace inputcheck
