@@ -17,6 +17,8 @@ namespace {
 // The picture the menus are laid out on; the sprite space has its origin at its centre.
 constexpr int kPictureWidth = 1280;
 constexpr int kPictureHeight = 720;
+// Past this the pen stops: far off the picture, and well short of overflowing an int.
+constexpr int kMaxLineWidth = 1 << 20;
 
 // At most limit + 1 bytes of a file (so an oversized file shows as one), false when it does
 // not open.
@@ -170,7 +172,7 @@ int TextDrawer::LayoutWidth(std::string_view utf8, TextSize size,
     int pen = 0, leftmost = 0, right = 0;
     const std::size_t first = out ? out->size() : 0;
     std::size_t pos = 0;
-    while (pos < utf8.size()) {
+    while (pos < utf8.size() && pen < kMaxLineWidth) {
         const Glyph* glyph = GlyphFor(NextCodePoint(utf8, pos), size);
         if (!glyph) continue;
         if (glyph->width > 0) {
@@ -206,14 +208,22 @@ void TextDrawer::Draw(std::string_view utf8, int left, int top, TextSize size,
     if (!atlas || !sprites.IsValid() || utf8.empty()) return;
     const std::vector<PlacedGlyph> placed = Layout(utf8, size);
     SpriteStateGuard guard(sprites, pointSampler.get());
+    // The colour goes with the first glyph and stays in force for the rest (one upload).
+    const Color* tint = &colour;
     for (const PlacedGlyph& p : placed) {
         const Glyph& g = *p.glyph;
-        if (g.width == 0) continue;
+        // Wide enough that no position a caller passes can overflow.
+        const long long glyphLeft = static_cast<long long>(left) + p.left;
+        const long long glyphTop = static_cast<long long>(top) + p.top;
+        if (g.width == 0 || glyphLeft >= kPictureWidth || glyphLeft + g.width <= 0 ||
+            glyphTop >= kPictureHeight || glyphTop + g.height <= 0)
+            continue;
         const SpriteRect source{g.x, g.y, g.width, g.height};
         // Top-left pivot at the glyph's top-left corner, in the centre-origin, +y-up space.
-        const int x = left + p.left - kPictureWidth / 2;
-        const int y = kPictureHeight / 2 - (top + p.top);
-        sprites.DrawSprite(atlas, x, y, g.width, g.height, &source, &colour, Vector2(0.0f, 1.0f));
+        const int x = static_cast<int>(glyphLeft) - kPictureWidth / 2;
+        const int y = kPictureHeight / 2 - static_cast<int>(glyphTop);
+        sprites.DrawSprite(atlas, x, y, g.width, g.height, &source, tint, Vector2(0.0f, 1.0f));
+        tint = nullptr;
     }
 }
 

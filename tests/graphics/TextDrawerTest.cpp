@@ -281,6 +281,28 @@ TEST_F(TextTest, TextDrawsAgainAfterTheDeviceIsRecreated) {
     EXPECT_TRUE(again.rgba == first.rgba);
 }
 
+// A line reaching past the picture's edge shows the part inside; glyphs wholly outside
+// cost no draw at all, however long the line or far its position.
+TEST_F(TextTest, LinesPastThePictureEdgeShowWhatIsInside) {
+    const int width = Text().Measure("Options", TextSize::Heading);
+    const Ink whole = FindInk(DrawnAlone("Options", 0, 100, TextSize::Heading));
+    const Ink cut = FindInk(DrawnAlone("Options", -width / 2, 100, TextSize::Heading));
+    EXPECT_EQ(cut.x0, 0);
+    EXPECT_EQ(cut.x1, whole.x1 - width / 2);
+    EXPECT_EQ(cut.y0, whole.y0);
+
+    Device().ResetDrawStats();
+    const std::string longLine(100000, 'W');
+    Text().Draw(longLine, 1200, 500, TextSize::Body, kWhite);
+    const long drawn = Device().GetDrawStats().drawCalls;
+    EXPECT_GT(drawn, 0);
+    EXPECT_LT(drawn, 10);
+    Device().ResetDrawStats();
+    Text().Draw(longLine, 2147483000, -2147483000, TextSize::Body, kWhite);
+    Text().Draw("Options", 0, 720, TextSize::Body, kWhite);
+    EXPECT_EQ(Device().GetDrawStats().drawCalls, 0);
+}
+
 // The rectangle covers exactly its pixels and blends by the colour's alpha.
 TEST_F(TextTest, FillRectCoversExactlyItsPixelsAndBlends) {
     Device().ClearBackBuffer(Color(0, 0, 1, 1));
