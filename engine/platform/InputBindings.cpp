@@ -1,6 +1,7 @@
 #include "engine/platform/InputBindings.h"
 
 #include <cstdlib>
+#include <iterator>
 #include <sstream>
 
 #include "engine/platform/Keys.h"
@@ -74,9 +75,8 @@ bool IsEnterKey(PhysicalInput input) {
 }
 
 const char* const kPadNames[] = {
-    "a",          "b",    "x",       "y",       "back",    "guide",     "start",
-    "ls",         "rs",   "lb",      "rb",      "dpad_up", "dpad_down", "dpad_left",
-    "dpad_right", "misc", "paddle1", "paddle2", "paddle3", "paddle4",   "touchpad",
+    "a",  "b",  "x",  "y",       "back",      "guide",     "start",      "ls",
+    "rs", "lb", "rb", "dpad_up", "dpad_down", "dpad_left", "dpad_right",
 };
 static_assert(std::size(kPadNames) == padinput::ButtonCount);
 
@@ -374,9 +374,7 @@ std::string InputBindings::DescribeInput(PhysicalInput input) {
                 "A button",          "B button",     "X button",     "Y button",
                 "Back button",       "Guide button", "Start button", "Left stick click",
                 "Right stick click", "LB",           "RB",           "D-pad up",
-                "D-pad down",        "D-pad left",   "D-pad right",  "Misc button",
-                "Paddle 1",          "Paddle 2",     "Paddle 3",     "Paddle 4",
-                "Touchpad"};
+                "D-pad down",        "D-pad left",   "D-pad right"};
             static_assert(std::size(names) == padinput::ButtonCount);
             if (input.code >= 0 && input.code < padinput::ButtonCount) return names[input.code];
             switch (input.code) {

@@ -68,7 +68,7 @@ constexpr int Limit = 512;
 // Controller inputs that are not buttons: the triggers past half their travel and the left
 // stick pushed past its dead zone, by direction (eight sectors, as PadMapping describes).
 namespace padinput {
-constexpr int ButtonCount = 21;  // SDL's buttons, paddles and touchpad included
+constexpr int ButtonCount = 15;  // the PadButton values
 constexpr int LeftTrigger = 100;
 constexpr int RightTrigger = 101;
 constexpr int LeftStickUp = 102;

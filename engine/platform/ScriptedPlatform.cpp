@@ -62,6 +62,7 @@ bool ScriptedPlatform::CreateGameWindow(int width, int height, const std::string
     const int w = windowSize.x > 0 ? windowSize.x : width;
     const int h = windowSize.y > 0 ? windowSize.y : height;
     if (!SdlPlatform::CreateGameWindow(w, h, caption)) return false;
+    openedSize = {w, h};
     cursor = ClientToScreen({width / 2, height / 2});
     return true;
 }
@@ -133,6 +134,11 @@ bool ScriptedPlatform::IsRawKeyDown(int virtualKey) const {
     if (InputBindings::DefaultInputsOfVirtualKey(virtualKey).empty())
         return input.held.count(virtualKey) != 0;
     return SdlPlatform::IsRawKeyDown(virtualKey);
+}
+
+std::optional<PlatformPoint> ScriptedPlatform::QueryWindowSystemSize() const {
+    if (fullscreenRefused) return openedSize;
+    return SdlPlatform::QueryWindowSystemSize();
 }
 
 bool ScriptedPlatform::IsPhysicalHeld(const PhysicalInput& physical) const {

@@ -78,6 +78,9 @@ public:
     // The next window opens at this size whatever the game asks for, as a window the player
     // resized would be (0 × 0: the size asked for).
     void SetWindowSize(PlatformPoint size) { windowSize = size; }
+    // The window system ignores switches to fullscreen, as X11 without a window manager does:
+    // SDL reports success, the window keeps the size it opened at.
+    void SetFullscreenRefused(bool refused) { fullscreenRefused = refused; }
     // Controllers plugged in now (as the platform sees them, after the last pump).
     int GetConnectedPads() const { return GetGamepads().GetConnectedCount(); }
 
@@ -130,6 +133,7 @@ public:
 
 protected:
     bool IsPhysicalHeld(const PhysicalInput& input) const override;
+    std::optional<PlatformPoint> QueryWindowSystemSize() const override;
 
 private:
     bool realWorkClock = false;
@@ -143,6 +147,8 @@ private:
     uint32_t now;
     bool failWindowCreation = false;
     PlatformPoint windowSize;
+    bool fullscreenRefused = false;
+    PlatformPoint openedSize;
     std::unique_ptr<VirtualPads> pads;
     bool cursorShown = true;
     PassInput input;

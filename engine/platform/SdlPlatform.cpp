@@ -8,6 +8,7 @@
 #include "engine/platform/BrowserPage.h"
 #include "engine/platform/Keys.h"
 #include "engine/platform/SystemConventions.h"
+#include "engine/platform/WindowSystemSize.h"
 
 namespace {
 
@@ -363,13 +364,49 @@ void SdlPlatform::CloseWindow() {
 }
 
 bool SdlPlatform::SetFullscreen(bool on) {
-    if (window && SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    if (!window) {
+        fullscreen = on;
+        return true;
+    }
+    const PlatformPoint windowed = GetClientSize();
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         std::fprintf(stderr, "hoshikage: cannot switch %s fullscreen: %s\n", on ? "to" : "from",
                      SDL_GetError());
         return false;
     }
+    if (on && !IsFullscreenGranted()) {
+        // X11 without a window manager: SDL asks, reports success and takes the desktop's size
+        // for the window's, while nobody resizes it. Back to the window SDL thinks it left.
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, windowed.x, windowed.y);
+        std::fprintf(stderr,
+                     "hoshikage: the window system did not make the window fullscreen; it stays "
+                     "a %d x %d window\n",
+                     windowed.x, windowed.y);
+        return false;
+    }
     fullscreen = on;
     return true;
+}
+
+bool SdlPlatform::IsFullscreenGranted() {
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0), &desktop) != 0)
+        return true;
+    // A window manager takes a moment to answer; without one nothing changes, and after a
+    // quarter of a second the answer is no.
+    for (int attempt = 0; attempt < 25; ++attempt) {
+        SDL_PumpEvents();
+        const std::optional<PlatformPoint> real = QueryWindowSystemSize();
+        if (!real) return true;  // nothing to ask: SDL's word is all there is
+        if (real->x >= desktop.w && real->y >= desktop.h) return true;
+        SDL_Delay(10);
+    }
+    return false;
+}
+
+std::optional<PlatformPoint> SdlPlatform::QueryWindowSystemSize() const {
+    return WindowSystemSize(window);
 }
 
 void SdlPlatform::DestroyGameWindow() {
@@ -533,6 +570,9 @@ void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& 
 }
 
 PlatformPoint SdlPlatform::GetClientSize() const {
+    // The window system's word where it can be asked: SDL's can be what it asked for rather
+    // than what it got (see SetFullscreen).
+    if (const std::optional<PlatformPoint> real = QueryWindowSystemSize()) return *real;
     int w = 0, h = 0;
     if (window) SDL_GL_GetDrawableSize(window, &w, &h);
     return {w, h};

@@ -79,9 +79,11 @@ protected:
     PlatformPoint ScaleMouseMotion(int dx, int dy);
     // Whether the key, mouse button or controller input is down, bindings and captures aside.
     virtual bool IsPhysicalHeld(const PhysicalInput& input) const;
+    // The window's size as the window system has it, where it can be asked (X11); nullopt
+    // elsewhere, where SDL's own account is taken.
+    virtual std::optional<PlatformPoint> QueryWindowSystemSize() const;
     // Ends a capture with what was pressed (Device::None: cancelled).
     void FinishCapture(PhysicalInput input);
-    bool IsCapturing() const { return captureWaiting; }
     void AddCommand(PlatformCommand command) { commands.push_back(command); }
     // Controllers: started with the window (or, headless, when a script first plugs one
     // in); read once per pass after the events.
@@ -103,6 +105,8 @@ private:
 
     void HandleWindowEvent(int windowEvent);
     void HandleKeyDown(const void* sdlKeyboardEvent);
+    // Whether the window really fills the display after a switch to fullscreen.
+    bool IsFullscreenGranted();
     // Held and not kept back by a capture.
     bool IsInPlay(const PhysicalInput& input) const;
 

@@ -398,7 +398,7 @@ TEST_F(TextTest, SampleLinesForAPersonToReview) {
     Text().FillRect(320, 120, 680, 2, Color(0.5f, 0.8f, 1.0f, 1.0f));
     const std::string heading =
         "Options  \xE3\x82\xAA\xE3\x83\x97\xE3\x82\xB7\xE3\x83\xA7\xE3\x83\xB3";
-    Text().Draw(heading, 640 - Text().Measure(heading, TextSize::Heading) / 2, 140,
+    Text().Draw(heading, 660 - Text().Measure(heading, TextSize::Heading) / 2, 140,
                 TextSize::Heading, kWhite);
     const char* const lines[] = {
         "Boost: Left Shift",
