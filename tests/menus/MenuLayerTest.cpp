@@ -164,7 +164,7 @@ TEST(PauseMenu, HoldsTheBattleExactlyAndResumesWhereItStopped) {
             if (game > kBattle + 20 && game < 330) return GameHarness::Hold({'W', 'D'}, 3, 1);
             return PassInput{};
         });
-        harness.Platform().SetPassStartHook([&](uint64_t) { digests.push_back(DigestGame()); });
+        harness.Platform().SetPassHook([&](uint64_t) { digests.push_back(DigestGame()); });
         if (soundHeld) {
             harness.Platform().SetPresentHook([&](uint64_t) {
                 soundHeld->push_back(AudioManager::GetInstance().IsOutputPaused());
@@ -185,10 +185,10 @@ TEST(PauseMenu, HoldsTheBattleExactlyAndResumesWhereItStopped) {
     std::vector<uint64_t> withoutHeld(paused.begin(), paused.begin() + 200);
     withoutHeld.insert(withoutHeld.end(), paused.begin() + 261, paused.end());
     EXPECT_EQ(withoutHeld, straight);
-    // The battle's sound holds over exactly the passes the menu was up.
+    // The battle's sound holds from the pass the menu opens to the one it closes in.
     ASSERT_EQ(sound.size(), paused.size());
     for (uint64_t pass = 1; pass <= sound.size(); ++pass) {
-        EXPECT_EQ(sound[pass - 1], pass >= 200 && pass <= 260) << "pass " << pass;
+        EXPECT_EQ(sound[pass - 1], pass >= 200 && pass < 260) << "pass " << pass;
     }
     EXPECT_FALSE(AudioManager::GetInstance().IsOutputPaused());
 }
@@ -208,8 +208,10 @@ TEST(PauseMenu, ControllerStartPausesTheBattleAndOnlyStartsTheOtherScreens) {
         if (pass == 214) return PadPress(PadButton::B);
         return NoPad();
     });
+    bool inBattle = false;
     harness.Platform().SetPassHook([&](uint64_t pass) {
         if (pass >= 200) seen[pass] = Heading() + "/" + SelectedLabel();
+        if (pass == 219) inBattle = Battle() != nullptr;
     });
     harness.Run([] { return new Title; }, 220);
     EXPECT_EQ(seen[201], "Paused/Resume");
@@ -219,7 +221,7 @@ TEST(PauseMenu, ControllerStartPausesTheBattleAndOnlyStartsTheOtherScreens) {
     EXPECT_EQ(seen[207], "/");
     EXPECT_EQ(seen[209], "Paused/Resume");
     EXPECT_EQ(seen[213], "/");  // B on the pause menu resumes
-    ASSERT_NE(Battle(), nullptr);
+    EXPECT_TRUE(inBattle);
 }
 
 TEST_F(PlayerSettings, OptionsFromTheTitleByKeyboardApplyAtOnceAndAreSaved) {
@@ -260,8 +262,8 @@ TEST_F(PlayerSettings, OptionsFromTheTitleByKeyboardApplyAtOnceAndAreSaved) {
     EXPECT_EQ(harness.Platform().GetPass(), 30u);
 
     // The master volume took effect in the pass it was changed.
-    EXPECT_FLOAT_EQ(gain[8], AudioManager::kCalibratedGain * VolumeControl::GainFor(100, false));
-    EXPECT_FLOAT_EQ(gain[10], AudioManager::kCalibratedGain * VolumeControl::GainFor(95, false));
+    EXPECT_FLOAT_EQ(gain[8], VolumeControl::GainFor(100, false));
+    EXPECT_FLOAT_EQ(gain[10], VolumeControl::GainFor(95, false));
     const Settings saved = Saved();
     EXPECT_EQ(saved.volume, 95);
     EXPECT_EQ(saved.effectsVolume, 90);
@@ -374,7 +376,7 @@ TEST_F(PlayerSettings, ARebindingChangesWhatMovesTheRobotSwapsConflictsAndResets
     harness.Platform().SetPassHook([&](uint64_t pass) {
         selected[pass] = SelectedLabel();
         if (pass == 169) swapMessage = Menus().GetMessage();
-        if (GameScene* battle = Battle()) position[pass] = battle->GetPlayer()->Position();
+        if (GameScene* battle = Battle()) position[pass] = battle->GetPlayer()->GetWorld().Translation();
     });
     harness.Run([] { return new Title; }, 245);
 
@@ -409,8 +411,7 @@ TEST_F(PlayerSettings, ResetRestoresTheDefaultsAndAReservedKeyIsRefused) {
         {11, Press({scancode::Return})},  // Move forward: capture
         {13, Press({scancode::M})},       // the mute key stays the mute key
         {15, Press({scancode::Return})},
-        {17, Press({12})},  // I
-        {19, Press({scancode::Return})},
+        {17, Press({12})},                          // I
         {21, Press({scancode::Up, scancode::Up})},  // Reset to defaults
         {23, Press({scancode::Return})},
     };
@@ -509,7 +510,9 @@ TEST(PauseMenu, AReplayOfASessionWithPausesAndMenusIsExact) {
         scripted->SetScript([table](uint64_t pass) {
             const auto at = table.find(pass);
             PassInput input = at == table.end() ? PassInput{} : at->second;
-            if (pass > 120 && pass < 300 && input.keyPresses.empty()) {
+            // Walking and turning, but not under the menu, where the pointer would
+            // wander over the rows.
+            if (pass > 120 && pass < 300 && (pass < 160 || pass > 168) && input.keyPresses.empty()) {
                 input.held.insert('W');
                 input.mouseDx = 2;
             }
@@ -540,7 +543,10 @@ TEST(PauseMenu, AReplayOfASessionWithPausesAndMenusIsExact) {
         EXPECT_FALSE(player->IsDiverged());
         SetPlatform(nullptr);
         GraphicsDevice::GetInstance().SetSkipRasterization(false);
-        EXPECT_EQ(replayed, recorded);
+        ASSERT_EQ(replayed.size(), recorded.size());
+        for (size_t i = 0; i < replayed.size(); ++i) {
+            ASSERT_EQ(replayed[i], recorded[i]) << "first difference at pass " << i + 1;
+        }
     }
     // The options change made in the recording was made in the replay too, and the
     // mouse sensitivity went back to the game's own for the tests after this one.
