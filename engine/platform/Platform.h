@@ -24,7 +24,7 @@ enum class PlatformCommand {
     ToggleMute,        // M
     ToggleFullscreen,  // F11, Alt+Enter
     Pause,             // P, the controller's Start (which also still holds Enter)
-    OpenOptions,       // O, the controller's Back; its Y too while a menu is open
+    OpenOptions,       // O, the controller's Back or Y (Y also still holds the right button)
 };
 
 // The keys menus move by, read from the keys themselves whatever the bindings say.

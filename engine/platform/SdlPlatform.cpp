@@ -294,9 +294,9 @@ void SdlPlatform::HandlePadInput() {
         }
         if (input == button(PadButton::Start)) AddCommand(PlatformCommand::Pause);
         if (input == button(PadButton::Back)) AddCommand(PlatformCommand::OpenOptions);
-        // Y switches weapons in battle; in a menu it opens the options, as Back does.
-        if (input == button(PadButton::Y) && !escapeCloses)
-            AddCommand(PlatformCommand::OpenOptions);
+        // Y also switches weapons (it holds the right button): the options answer it only
+        // on a screen that offers them, the title, where the right button does nothing.
+        if (input == button(PadButton::Y)) AddCommand(PlatformCommand::OpenOptions);
         if (input == button(PadButton::A)) menuKeys.push_back(MenuKey::Accept);
         if (input == button(PadButton::B)) menuKeys.push_back(MenuKey::Back);
     }

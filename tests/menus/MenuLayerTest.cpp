@@ -81,7 +81,9 @@ ScriptedPlatform::Script FromTable(const Table& table) {
     };
 }
 
-MenuLayer& Menus() { return Application::GetInstance().GetMenus(); }
+MenuLayer& Menus() {
+    return Application::GetInstance().GetMenus();
+}
 
 std::string Heading() {
     const Menu* menu = Menus().GetMenu();
@@ -93,7 +95,9 @@ std::string SelectedLabel() {
     return menu ? menu->GetItems()[menu->GetSelected()].label : std::string();
 }
 
-GameScene* Battle() { return dynamic_cast<GameScene*>(SceneManager::GetInstance().GetCurrent()); }
+GameScene* Battle() {
+    return dynamic_cast<GameScene*>(SceneManager::GetInstance().GetCurrent());
+}
 
 // The centre of the row with this label on the open page, in picture pixels.
 PlatformPoint RowCentre(const std::string& label) {
@@ -117,8 +121,9 @@ class PlayerSettings : public ::testing::Test {
 protected:
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("hoshikage-menus-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("hoshikage-menus-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         path = (root / "settings.ini").string();
         SettingsStore store(path);
@@ -200,6 +205,9 @@ TEST(PauseMenu, ControllerStartPausesTheBattleAndOnlyStartsTheOtherScreens) {
     harness.Platform().SetScript([](uint64_t pass) {
         // Start on the title starts the game (as Enter); in the battle it pauses; the
         // D-pad and A work the menu; B goes back.
+        // Y on the title opens the options, B closes them.
+        if (pass == 3) return PadPress(PadButton::Y);
+        if (pass == 5) return PadPress(PadButton::B);
         if (pass == kEnter || pass == 200 || pass == 206) return PadPress(PadButton::Start);
         if (pass == 202) return PadPress(PadButton::DpadDown);
         if (pass == 204) return PadPress(PadButton::A);
@@ -210,10 +218,12 @@ TEST(PauseMenu, ControllerStartPausesTheBattleAndOnlyStartsTheOtherScreens) {
     });
     bool inBattle = false;
     harness.Platform().SetPassHook([&](uint64_t pass) {
-        if (pass >= 200) seen[pass] = Heading() + "/" + SelectedLabel();
+        if (pass >= 200 || pass < 10) seen[pass] = Heading() + "/" + SelectedLabel();
         if (pass == 219) inBattle = Battle() != nullptr;
     });
     harness.Run([] { return new Title; }, 220);
+    EXPECT_EQ(seen[4], "Options/Sound");
+    EXPECT_EQ(seen[6], "/");
     EXPECT_EQ(seen[201], "Paused/Resume");
     EXPECT_EQ(seen[203], "Paused/Options");
     EXPECT_EQ(seen[205], "Options/Sound");
@@ -376,7 +386,8 @@ TEST_F(PlayerSettings, ARebindingChangesWhatMovesTheRobotSwapsConflictsAndResets
     harness.Platform().SetPassHook([&](uint64_t pass) {
         selected[pass] = SelectedLabel();
         if (pass == 169) swapMessage = Menus().GetMessage();
-        if (GameScene* battle = Battle()) position[pass] = battle->GetPlayer()->GetWorld().Translation();
+        if (GameScene* battle = Battle())
+            position[pass] = battle->GetPlayer()->GetWorld().Translation();
     });
     harness.Run([] { return new Title; }, 245);
 
@@ -396,7 +407,8 @@ TEST_F(PlayerSettings, ARebindingChangesWhatMovesTheRobotSwapsConflictsAndResets
     std::vector<std::string> warnings;
     const InputBindings bound = InputBindings::FromSettings(Saved().bindings, warnings);
     EXPECT_TRUE(warnings.empty());
-    EXPECT_EQ(bound.GetKeyboard(GameAction::MoveBack), (PhysicalInput{PhysicalInput::Device::Key, 12}));
+    EXPECT_EQ(bound.GetKeyboard(GameAction::MoveBack),
+              (PhysicalInput{PhysicalInput::Device::Key, 12}));
     EXPECT_EQ(bound.GetKeyboard(GameAction::MoveForward),
               (PhysicalInput{PhysicalInput::Device::Key, scancode::S}));
 }
@@ -475,9 +487,9 @@ TEST_F(PlayerSettings, EveryPageDrawsAndEverySettingStepsAndRoundTrips) {
     EXPECT_EQ(saved.musicVolume, 100);  // likewise
     EXPECT_TRUE(saved.mute);
     EXPECT_TRUE(saved.fullscreen == harness.Platform().IsFullscreen());
-    EXPECT_EQ(saved.vsync, 1);          // auto → on
-    EXPECT_EQ(saved.antiAliasing, 0);   // auto → off
-    EXPECT_EQ(saved.renderScale, 50);   // auto → 50 %
+    EXPECT_EQ(saved.vsync, 1);         // auto → on
+    EXPECT_EQ(saved.antiAliasing, 0);  // auto → off
+    EXPECT_EQ(saved.renderScale, 50);  // auto → 50 %
     EXPECT_EQ(saved.mouseSensitivity, 125);
     EXPECT_TRUE(saved.invertLook);
     EXPECT_EQ(saved.padLookSensitivity, 125);
@@ -512,7 +524,8 @@ TEST(PauseMenu, AReplayOfASessionWithPausesAndMenusIsExact) {
             PassInput input = at == table.end() ? PassInput{} : at->second;
             // Walking and turning, but not under the menu, where the pointer would
             // wander over the rows.
-            if (pass > 120 && pass < 300 && (pass < 160 || pass > 168) && input.keyPresses.empty()) {
+            if (pass > 120 && pass < 300 && (pass < 160 || pass > 168) &&
+                input.keyPresses.empty()) {
                 input.held.insert('W');
                 input.mouseDx = 2;
             }

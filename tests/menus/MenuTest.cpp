@@ -16,8 +16,10 @@ struct Page {
     Page() {
         menu = Menu("Test", {
                                 {"First", {}, {}, [this] { done.push_back("first"); }},
-                                {"Level", [this] { return std::to_string(level); },
-                                 [this](int d) { level += d * 5; }, {}},
+                                {"Level",
+                                 [this] { return std::to_string(level); },
+                                 [this](int d) { level += d * 5; },
+                                 {}},
                                 {"Last", {}, {}, [this] { done.push_back("last"); }},
                             });
     }

@@ -18,15 +18,19 @@ constexpr int kScancodeI = 12;
 constexpr int kScancodeQ = 20;
 
 // Runs `passes` passes of an empty scene with the script, calling `check` at the start of
-// each pass (after its input is in).
+// each pass (after its input is in). setUp changes the platform in the first pass: starting,
+// the application hands the platform the controls of its settings, which would undo a
+// change made before the run.
 void RunPasses(uint64_t passes, const std::function<PassInput(uint64_t)>& script,
                const std::function<void(ScriptedPlatform&, uint64_t)>& check,
                const std::function<void(ScriptedPlatform&)>& setUp = nullptr) {
     GameHarness harness;
     ScriptedPlatform& platform = harness.Platform();
-    if (setUp) setUp(platform);
     platform.SetScript(script);
-    platform.SetPassHook([&](uint64_t pass) { check(platform, pass); });
+    platform.SetPassHook([&](uint64_t pass) {
+        if (pass == 1 && setUp) setUp(platform);
+        check(platform, pass);
+    });
     harness.DrawNothing();
     harness.Run([] { return new SceneBase; }, passes);
 }
@@ -211,11 +215,12 @@ TEST(MenuKeys, EscapeClosesTheWindowOnlyWhileAskedTo) {
         return input;
     });
     platform.SetPassHook([&](uint64_t pass) {
+        // (Set here, not before the run: starting, the application lets Escape close.)
+        if (pass == 1) platform.SetEscapeCloses(false);
         open.push_back(platform.IsWindowOpen());
         for (MenuKey k : platform.TakeMenuKeys()) keys.push_back(k);
         if (pass == 3) platform.SetEscapeCloses(true);
     });
-    platform.SetEscapeCloses(false);
     harness.DrawNothing();
     harness.Run([] { return new SceneBase; }, 10);
     // The menu's Escape was its Back; once Escape closes again, it ends the run.
@@ -227,6 +232,7 @@ TEST(MenuKeys, ControllerGivesMenuKeysAndRepeatsDirections) {
     std::vector<std::vector<MenuKey>> keys;
     std::vector<std::vector<PlatformCommand>> commands;
     bool menuOpen = false;
+    bool rightButtonWithY = false;
     RunPasses(
         48,
         [](uint64_t pass) {
@@ -243,6 +249,7 @@ TEST(MenuKeys, ControllerGivesMenuKeysAndRepeatsDirections) {
         [&](ScriptedPlatform& p, uint64_t pass) {
             keys.push_back(p.TakeMenuKeys());
             commands.push_back(p.TakeCommands());
+            if (pass == 46) rightButtonWithY = p.IsKeyDown(vk::RButton);
             if (pass == 47) {
                 menuOpen = true;
                 p.SetEscapeCloses(false);
@@ -257,8 +264,10 @@ TEST(MenuKeys, ControllerGivesMenuKeysAndRepeatsDirections) {
     EXPECT_EQ(keys[42], (std::vector<MenuKey>{MenuKey::Accept}));
     EXPECT_EQ(keys[43], (std::vector<MenuKey>{MenuKey::Back}));
     EXPECT_EQ(commands[44], (std::vector<PlatformCommand>{PlatformCommand::Pause}));
-    // Y opens the options only in a menu; in battle it switches weapons.
-    EXPECT_TRUE(commands[45].empty());
+    // Y asks for the options everywhere (the screens that do not offer them ignore it) and
+    // still holds the right button, which switches weapons in battle.
+    EXPECT_EQ(commands[45], (std::vector<PlatformCommand>{PlatformCommand::OpenOptions}));
+    EXPECT_TRUE(rightButtonWithY);
     EXPECT_EQ(keys[46], (std::vector<MenuKey>{MenuKey::Left}));
     EXPECT_TRUE(menuOpen);
     EXPECT_EQ(commands[47], (std::vector<PlatformCommand>{PlatformCommand::OpenOptions}));
