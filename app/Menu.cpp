@@ -53,16 +53,23 @@ void Menu::Step(int delta) {
     if (const auto step = items[selected].step) step(delta);
 }
 
+int Menu::GetRowHeight() const {
+    const int fixed = kHeadingHeight + kFooterHeight + kPadding;
+    const int rows = static_cast<int>(items.size());
+    return fixed + rows * kRowHeight <= kPictureHeight ? kRowHeight : kCompactRowHeight;
+}
+
 Menu::Box Menu::GetPanel() const {
     const int height =
-        kHeadingHeight + static_cast<int>(items.size()) * kRowHeight + kFooterHeight + kPadding;
+        kHeadingHeight + static_cast<int>(items.size()) * GetRowHeight() + kFooterHeight + kPadding;
     return {(kPictureWidth - kPanelWidth) / 2, (kPictureHeight - height) / 2, kPanelWidth, height};
 }
 
 Menu::Box Menu::GetRow(int index) const {
     const Box panel = GetPanel();
-    return {panel.left + kPadding / 2, panel.top + kHeadingHeight + index * kRowHeight,
-            panel.width - kPadding, kRowHeight};
+    const int rowHeight = GetRowHeight();
+    return {panel.left + kPadding / 2, panel.top + kHeadingHeight + index * rowHeight,
+            panel.width - kPadding, rowHeight};
 }
 
 Menu::Hit Menu::HitTest(int x, int y) const {

@@ -24,6 +24,7 @@ public:
     // Layout of every page: a panel centred on the picture.
     static constexpr int kPanelWidth = 760;
     static constexpr int kRowHeight = 40;
+    static constexpr int kCompactRowHeight = 34;  // a page too long for the full rows
     static constexpr int kHeadingHeight = 72;
     static constexpr int kFooterHeight = 48;
     static constexpr int kArrowWidth = 32;
@@ -67,6 +68,8 @@ public:
     };
     Box GetPanel() const;
     Box GetRow(int index) const;
+    // kRowHeight, or kCompactRowHeight where the page would not fit the picture.
+    int GetRowHeight() const;
 
     // Over the finished picture: the panel, the heading, the items (the selected one
     // highlighted) and a footer line (a hint or a message).

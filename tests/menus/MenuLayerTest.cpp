@@ -464,7 +464,8 @@ TEST_F(PlayerSettings, EveryPageDrawsAndEverySettingStepsAndRoundTrips) {
             table[pass] = Press({scancode::Right, scancode::Down});
             pass += 2;
         }
-        shots.emplace_back(pass, "menus_page" + std::to_string(page));
+        // The page as its last step left it, in the pass before it is left.
+        shots.emplace_back(pass - 1, "menus_page" + std::to_string(page));
         table[pass] = Press({scancode::Escape});
         pass += 2;
         table[pass] = Press({scancode::Down});

@@ -86,6 +86,16 @@ TEST(MenuPage, TheMouseHitsTheRowsAndArrowsAsLaidOut) {
     EXPECT_EQ(menu.HitTest(level.left, menu.GetRow(2).top + Menu::kRowHeight).item, -1);
 }
 
+TEST(MenuPage, ALongPageStillFitsThePicture) {
+    std::vector<MenuItem> items(15, MenuItem{"Row", {}, {}, {}});
+    const Menu menu("Long", items);
+    const Menu::Box panel = menu.GetPanel();
+    EXPECT_EQ(menu.GetRowHeight(), Menu::kCompactRowHeight);
+    EXPECT_GE(panel.top, 0);
+    EXPECT_LE(panel.top + panel.height, 720);
+    EXPECT_EQ(Menu("Short", {{"Row", {}, {}, {}}}).GetRowHeight(), Menu::kRowHeight);
+}
+
 TEST(MenuPage, AClickSelectsAndDoesWhatThePartClickedDoes) {
     Page page;
     const Menu::Box level = page.menu.GetRow(1);
