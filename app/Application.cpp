@@ -10,6 +10,7 @@
 #include "engine/graphics/GraphicsDevice.h"
 #include "engine/graphics/ModelCache.h"
 #include "engine/graphics/ShaderManager.h"
+#include "engine/graphics/TextDrawer.h"
 #include "engine/graphics/TextureCache.h"
 #include "engine/platform/Platform.h"
 #include "engine/platform/SystemConventions.h"
@@ -82,9 +83,13 @@ bool Application::Start(const SceneFactory& firstScene) {
     if (!Initialize(1280, 720)) return false;
 
     Platform& platform = GetPlatform();
+    titleScene = firstScene;
     SceneManager::GetInstance().SetScene(firstScene ? firstScene() : nullptr);
     counts = {};
     focus = FocusPause();
+    menus.Start(*display, [this] {
+        if (titleScene) SceneManager::GetInstance().SetScene(titleScene());
+    });
     // The first pass is due once the first scene is built.
     const uint32_t now = platform.GetTime();
     pacer.Start(now);
@@ -115,6 +120,7 @@ bool Application::Tick() {
             SceneManager::GetInstance().Render();
             // Over the finished picture: a paused loop keeps its last picture, and a sign
             // drawn again over it would darken it turn by turn.
+            menus.Draw();
             volume.DrawIndicator();
             ++counts.pictures;
         }
@@ -157,7 +163,20 @@ bool Application::RunPasses(int due, bool& drew, uint64_t& lastPassStart) {
         volume.Handle(commands);
         // In the background the game holds still: the rest of the turn's passes are not
         // owed either (the pacer keeps its schedule, one pump a pass, while paused).
-        if (!focus.Update(platform.IsActive())) break;
+        if (!platform.IsActive()) {
+            focus.Update(false, menus.HoldsSound());
+            break;
+        }
+        // Under a menu the scene holds still too, but the menu is drawn every turn (it
+        // answers the pointer), over the picture of the pass the scene stopped at.
+        const bool held = menus.Update(commands);
+        if (menus.IsQuitRequested()) return false;
+        focus.Update(true, menus.HoldsSound());
+        if (held) {
+            drew = true;
+            lastPassStart = passStart;
+            continue;
+        }
         AudioManager::GetInstance().Update();
         scenes.Step();
         volume.EndPass();
@@ -181,6 +200,7 @@ void Application::Shutdown() {
     SceneManager::GetInstance().Clear();
     ReleaseModelCache();
     ReleaseTextureCache();
+    TextDrawer::GetInstance().Release();
     ShaderManager::GetInstance().Release();
     GraphicsDevice::GetInstance().Release();
     AudioManager::GetInstance().Release();

@@ -7,6 +7,7 @@
 #include "app/DisplayMode.h"
 #include "app/FocusPause.h"
 #include "app/GameWindow.h"
+#include "app/MenuLayer.h"
 #include "app/PassPacer.h"
 #include "app/PictureQuality.h"
 #include "app/SceneBase.h"
@@ -65,6 +66,9 @@ public:
     void UseSettings(SettingsStore store) { settings = std::move(store); }
     SettingsStore& GetSettings() { return settings; }
     int GetMaxFps() const { return maxFps; }
+    // The pause menu and the options screen.
+    MenuLayer& GetMenus() { return menus; }
+    VolumeControl& GetVolume() { return volume; }
     const PictureQuality& GetPictureQuality() const { return picture; }
 
     static constexpr const char* kCaption = "ほしかげ ミルトス　ver1.0.5";
@@ -92,4 +96,6 @@ private:
     SettingsStore settings = SettingsStore::Reproducible();
     VolumeControl volume{settings};
     PictureQuality picture;
+    MenuLayer menus{settings, volume, picture};
+    SceneFactory titleScene;  // the first scene, built again by "Back to title"
 };

@@ -5,12 +5,13 @@ void DisplayMode::Prepare() {
 }
 
 void DisplayMode::Handle(const std::vector<PlatformCommand>& commands) {
-    Platform& platform = GetPlatform();
     for (PlatformCommand command : commands) {
-        if (command != PlatformCommand::ToggleFullscreen) continue;
-        const bool fullscreen = !platform.IsFullscreen();
-        // A refused switch is not remembered: the file keeps describing what the player had.
-        if (!platform.SetFullscreen(fullscreen)) continue;
-        settings.Change([fullscreen](Settings& s) { s.fullscreen = fullscreen; });
+        if (command == PlatformCommand::ToggleFullscreen) Set(!GetPlatform().IsFullscreen());
     }
+}
+
+bool DisplayMode::Set(bool fullscreen) {
+    if (!GetPlatform().SetFullscreen(fullscreen)) return false;
+    settings.Change([fullscreen](Settings& s) { s.fullscreen = fullscreen; });
+    return true;
 }

@@ -16,6 +16,10 @@ public:
     void Prepare();
     // Acts on the pass's ToggleFullscreen commands; other commands are not its concern.
     void Handle(const std::vector<PlatformCommand>& commands);
+    // Switches to fullscreen or a window and remembers it. A switch the window system did
+    // not carry out is not remembered (false): the file keeps describing what the player
+    // has.
+    bool Set(bool fullscreen);
 
 private:
     SettingsStore& settings;

@@ -2,15 +2,19 @@
 
 #include "engine/audio/AudioManager.h"
 
-bool FocusPause::Update(bool windowActive) {
-    if (windowActive == !paused) return windowActive;
+bool FocusPause::Update(bool windowActive, bool soundHeld) {
     paused = !windowActive;
-    // Without the pause extension the music plays on; the game still holds still.
-    AudioManager::GetInstance().PauseOutput(paused);
+    const bool silent = paused || soundHeld;
+    if (silent != soundPaused) {
+        soundPaused = silent;
+        // Without the pause extension the music plays on; the game still holds still.
+        AudioManager::GetInstance().PauseOutput(silent);
+    }
     return windowActive;
 }
 
 void FocusPause::End() {
-    if (paused) AudioManager::GetInstance().PauseOutput(false);
+    if (soundPaused) AudioManager::GetInstance().PauseOutput(false);
     paused = false;
+    soundPaused = false;
 }

@@ -7,11 +7,14 @@ class FocusPause {
 public:
     // Once per pass, after the window's events: true when this pass's game logic may run.
     // Pauses the sound when the window goes inactive and resumes it when it comes back.
-    bool Update(bool windowActive);
+    // soundHeld: something else holds the sound too (the pause menu); it stays paused
+    // until both let it go.
+    bool Update(bool windowActive, bool soundHeld = false);
     bool IsPaused() const { return paused; }
     // Lets the sound go on again if the run ends while paused.
     void End();
 
 private:
     bool paused = false;
+    bool soundPaused = false;
 };

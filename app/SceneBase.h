@@ -22,4 +22,9 @@ public:
     // Whether Draw draws a 3D world (false: images only), which the default Render draws
     // through the scene pass (multisampled or scaled as set).
     virtual bool DrawsWorld() const { return true; }
+    // Whether P or the controller's Start holds this screen under the pause menu.
+    virtual bool CanPause() const { return false; }
+    // Whether this screen opens the options (O, or the controller's Y or Back) and shows
+    // how.
+    virtual bool OffersOptions() const { return false; }
 };

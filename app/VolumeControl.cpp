@@ -19,7 +19,37 @@ void VolumeControl::Start() {
 
 void VolumeControl::Apply() const {
     const Settings& settings = store.Get();
-    AudioManager::GetInstance().SetMasterGain(GainFor(settings.volume, settings.mute));
+    AudioManager& audio = AudioManager::GetInstance();
+    audio.SetMasterGain(GainFor(settings.volume, settings.mute));
+    audio.SetGroupGain(SoundGroup::Music, GainFor(settings.musicVolume));
+    audio.SetGroupGain(SoundGroup::Effects, GainFor(settings.effectsVolume));
+}
+
+void VolumeControl::Change(const std::function<void(Settings&)>& change) {
+    store.Change(change);
+    Apply();
+}
+
+void VolumeControl::SetMasterVolume(int percent) {
+    percent = std::clamp(percent, 0, Settings::kMaxVolume);
+    Change([percent](Settings& s) {
+        s.volume = percent;
+        s.mute = false;
+    });
+}
+
+void VolumeControl::SetMusicVolume(int percent) {
+    percent = std::clamp(percent, 0, Settings::kMaxVolume);
+    Change([percent](Settings& s) { s.musicVolume = percent; });
+}
+
+void VolumeControl::SetEffectsVolume(int percent) {
+    percent = std::clamp(percent, 0, Settings::kMaxVolume);
+    Change([percent](Settings& s) { s.effectsVolume = percent; });
+}
+
+void VolumeControl::SetMute(bool mute) {
+    Change([mute](Settings& s) { s.mute = mute; });
 }
 
 void VolumeControl::Handle(PlatformCommand command) {

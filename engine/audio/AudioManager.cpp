@@ -13,6 +13,7 @@
 #define ALC_APIENTRY
 #endif
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "engine/audio/FwSoundInstance.h"
@@ -84,6 +85,22 @@ void AudioManager::SetMasterGain(float gain) {
     if (engine_) alListenerf(AL_GAIN, kCalibratedGain * masterGain_);
 }
 
+void AudioManager::SetGroupGain(SoundGroup group, float gain) {
+    if (!(gain > 0.0f)) gain = 0.0f;  // negative and NaN alike: silence
+    // OpenAL holds a source's gain at or under 1 anyway (AL_MAX_GAIN); keeping the factor
+    // there too means the level asked for is the level heard.
+    gain = std::min(gain, 1.0f);
+    (group == SoundGroup::Music ? musicGain_ : effectsGain_) = gain;
+    if (!engine_) return;
+    for (FwSoundInstance* voice : voices_) {
+        if (voice->GetGroup() == group) voice->ApplyGain();
+    }
+}
+
+float AudioManager::GetGroupGain(SoundGroup group) const {
+    return group == SoundGroup::Music ? musicGain_ : effectsGain_;
+}
+
 bool AudioManager::IsLimiting() const {
     if (!engine_) return false;
     ALCint on = ALC_FALSE;
@@ -137,6 +154,8 @@ void AudioManager::Release() {
     PlayList voices;
     voices.swap(playList_);
     voices.clear();
+    // Voices still held elsewhere outlive the device as mute shells and never call back.
+    voices_.clear();
     liveGeneration_ = 0;
     engine_.reset();
     outputPaused_ = false;

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
+#include "engine/audio/SoundGroup.h"
 #include "engine/math/Vector3.h"
 
 class FwSoundInstance;
@@ -52,6 +54,15 @@ public:
     // integrated with true peaks under -1 dBTP, as measured by the loudness tool.
     static constexpr float kCalibratedGain = 13.964f;  // +22.9 dB
 
+    // The level of one group as a factor on top of the master gain: every voice of the group
+    // sounds at its own volume times this. 1 (the default) leaves the game's balance as it
+    // is, 0 silences the group; values past 1 are taken as 1 (a voice's gain cannot rise
+    // above full), negative and NaN as 0. Applies at once to every voice of the group that
+    // exists (playing, paused, stopped, while the output is paused), to later ones and to
+    // every later device.
+    void SetGroupGain(SoundGroup group, float gain);
+    float GetGroupGain(SoundGroup group) const;
+
     // Whether devices opened from now on ask for OpenAL Soft's output limiter (the default):
     // it holds the mix under full scale when the loudest sounds pile up, instead of letting
     // the samples clip. Measurements turn it off to show what it holds back.
@@ -88,8 +99,15 @@ public:
     AudioManager& operator=(const AudioManager&) = delete;
 
 private:
+    friend class FwSoundInstance;  // the voices enter and leave the set a group gain reaches
+
     AudioManager() = default;
     ~AudioManager();
+
+    // Every voice with a source on the open device, whoever holds it: a group change must
+    // reach voices the play list has dropped (paused ones, ones the caller keeps stopped).
+    void AddVoice(FwSoundInstance* voice) { voices_.insert(voice); }
+    void RemoveVoice(FwSoundInstance* voice) { voices_.erase(voice); }
 
     struct Engine;  // device + context, defined where OpenAL is included
 
@@ -100,6 +118,9 @@ private:
     PlayList playList_;
     std::string failure_;
     float masterGain_ = 1.0f;
+    float musicGain_ = 1.0f;
+    float effectsGain_ = 1.0f;
+    std::set<FwSoundInstance*> voices_;  // emptied by Release: voices left then go mute
 
     bool outputPaused_ = false;
 

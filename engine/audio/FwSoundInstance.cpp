@@ -56,10 +56,13 @@ FwSoundInstance::FwSoundInstance(std::shared_ptr<FwSoundEffect> source,
     alSourcei(name, AL_LOOPING, AL_FALSE);
     alSource_ = name;
     generation_ = generation;
+    AudioManager::GetInstance().AddVoice(this);
+    ApplyGain();
 }
 
 FwSoundInstance::~FwSoundInstance() {
     if (!IsValid()) return;
+    AudioManager::GetInstance().RemoveVoice(this);
     ALuint name = alSource_;
     alSourceStop(name);
     alSourcei(name, AL_BUFFER, 0);
@@ -92,7 +95,25 @@ void FwSoundInstance::Play3D(const Vector3& position, bool loop, bool addToPlayL
 void FwSoundInstance::SetVolume(float volume) {
     if (!IsValid()) return;
     if (!(volume > 0.0f)) volume = 0.0f;  // also catches NaN, which OpenAL would refuse
-    alSourcef(alSource_, AL_GAIN, volume);
+    volume_ = volume;
+    ApplyGain();
+}
+
+void FwSoundInstance::SetGroup(SoundGroup group) {
+    if (!IsValid()) return;
+    group_ = group;
+    ApplyGain();
+}
+
+void FwSoundInstance::ApplyGain() {
+    alSourcef(alSource_, AL_GAIN, volume_ * AudioManager::GetInstance().GetGroupGain(group_));
+}
+
+float FwSoundInstance::GetMixGain() const {
+    if (!IsValid()) return 0.0f;
+    ALfloat gain = 0.0f;
+    alGetSourcef(alSource_, AL_GAIN, &gain);
+    return gain;
 }
 
 void FwSoundInstance::SetCurveDistanceScaler(float scaler) {

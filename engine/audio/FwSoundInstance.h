@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "engine/audio/SoundGroup.h"
 #include "engine/math/Vector3.h"
 
 class FwSoundEffect;
@@ -17,6 +18,9 @@ class SoundBuffer;
 // SetCurveDistanceScaler runs; a playing voice follows neither its source nor the listener.
 // Loudness falls as scaler / distance past the curve distance scaler (inverse distance,
 // clamped to full volume inside it); the largest float means no attenuation.
+//
+// A voice sounds at its volume times its group's gain (AudioManager::SetGroupGain), under
+// the master gain: the volume is the balance the game chose within the group.
 class FwSoundInstance : public std::enable_shared_from_this<FwSoundInstance> {
 public:
     enum class State { Stopped, Playing, Paused };
@@ -29,6 +33,13 @@ public:
     void Play3D(const Vector3& position, bool loop, bool addToPlayList);
     // 1.0 is full volume; negative or NaN values are taken as 0.
     void SetVolume(float volume);
+    float GetVolume() const { return volume_; }
+    // Effects unless changed; the group's gain applies from now on, also while playing.
+    void SetGroup(SoundGroup group);
+    SoundGroup GetGroup() const { return group_; }
+    // The gain OpenAL holds for the voice: its volume times its group's gain, before the
+    // master gain and any distance. 0 on a voice whose device is gone.
+    float GetMixGain() const;
     // Reference distance in world units; values that are not positive become the smallest
     // positive float, infinity the largest float. Re-places a 3D voice against the listener.
     void SetCurveDistanceScaler(float scaler);
@@ -51,11 +62,14 @@ public:
 
 private:
     friend class FwSoundEffect;
+    friend class AudioManager;  // reapplies the group's gain when it changes
     // Creates the OpenAL source on the current device; IsValid() tells whether it worked.
     FwSoundInstance(std::shared_ptr<FwSoundEffect> source,
                     std::shared_ptr<const SoundBuffer> buffer, bool use3D);
     bool IsValid() const;
     void Apply3D();
+    // Volume times the group's gain, to the source.
+    void ApplyGain();
 
     std::shared_ptr<FwSoundEffect> source_;
     std::shared_ptr<const SoundBuffer> buffer_;  // outlives the AL source that plays it
@@ -63,5 +77,7 @@ private:
     uint32_t generation_ = 0;  // device the source lives on
     Vector3 emitterPosition_{};
     float curveDistanceScaler_ = 1.0f;
+    float volume_ = 1.0f;
+    SoundGroup group_ = SoundGroup::Effects;
     bool is3D_ = false;
 };

@@ -34,12 +34,27 @@ std::shared_ptr<FwSoundEffect> GetSound(const std::string& path) {
     return effect;
 }
 
-std::shared_ptr<FwSoundInstance> PlaySound(const std::string& path, float volume, bool loop) {
+namespace {
+
+std::shared_ptr<FwSoundInstance> PlayPlain(const std::string& path, float volume, bool loop,
+                                           SoundGroup group) {
     std::shared_ptr<FwSoundInstance> instance = GetSound(path)->CreateInstance(false);
     if (!instance) return nullptr;
+    // Grouped before it starts, so its first samples already sound at the group's level.
+    instance->SetGroup(group);
     instance->SetVolume(volume);
     instance->Play(loop, true);
     return instance;
+}
+
+}  // namespace
+
+std::shared_ptr<FwSoundInstance> PlaySound(const std::string& path, float volume, bool loop) {
+    return PlayPlain(path, volume, loop, SoundGroup::Effects);
+}
+
+std::shared_ptr<FwSoundInstance> PlayMusic(const std::string& path, float volume, bool loop) {
+    return PlayPlain(path, volume, loop, SoundGroup::Music);
 }
 
 void PlaySoundOnce(const std::string& path, float volume, bool loop) {

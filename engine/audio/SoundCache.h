@@ -22,6 +22,10 @@ std::shared_ptr<FwSoundEffect> GetSound(const std::string& path);
 // Empty handle when the sound is empty or there is no device: callers test it before use.
 std::shared_ptr<FwSoundInstance> PlaySound(const std::string& path, float volume = 1.0f,
                                            bool loop = false);
+// As PlaySound, the voice in the music group (AudioManager::SetGroupGain): the scenes'
+// background tracks. Everything else the game plays is an effect.
+std::shared_ptr<FwSoundInstance> PlayMusic(const std::string& path, float volume = 1.0f,
+                                           bool loop = true);
 // Fire and forget: the play list alone keeps the voice alive. A looping voice plays on until
 // the manager is released.
 void PlaySoundOnce(const std::string& path, float volume = 1.0f, bool loop = false);

@@ -145,6 +145,13 @@ void SpriteShader::DrawSprite(FwTexture* texture, int x, int y, int width, int h
     if (ownBatch) End();
 }
 
+void SpriteShader::FillRect(int x, int y, int width, int height, const Color& colour,
+                            const Vector2& pivot) {
+    // The device's 1 × 1 white texel, tinted: every pixel comes out exactly the colour.
+    const std::shared_ptr<FwTexture> white = GraphicsDevice::GetInstance().GetWhiteTexture();
+    DrawSprite(white.get(), x, y, width, height, nullptr, &colour, pivot);
+}
+
 void SpriteShader::Draw(FwTexture* texture, const float* vertices) {
     GraphicsDevice& device = GraphicsDevice::GetInstance();
     device.SetShaderResource(0, texture);

@@ -49,6 +49,9 @@ public:
     // their top row shows at the top.
     void DrawSprite(FwTexture* texture, int x, int y, int width, int height,
                     const SpriteRect* source, const Color* colour, const Vector2& pivot);
+    // A solid width × height rectangle of one colour placed as DrawSprite places images
+    // (panels, dimming the picture). Like DrawSprite with a colour, the colour stays in force.
+    void FillRect(int x, int y, int width, int height, const Color& colour, const Vector2& pivot);
 
     // While deferring, images are kept instead of drawn, each with its transform, colour,
     // filtering and the blend and depth state in force, and DrawDeferred draws them in order

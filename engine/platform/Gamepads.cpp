@@ -67,7 +67,9 @@ void Gamepads::CloseAll() {
 }
 
 void Gamepads::Poll() {
+    const std::set<int> heldBefore = std::move(held);
     held.clear();
+    pressed.clear();
     if (!started) return;
     SDL_GameControllerUpdate();
     const PadLook before = look;
@@ -81,11 +83,15 @@ void Gamepads::Poll() {
             if (SDL_GameControllerGetButton(c, static_cast<SDL_GameControllerButton>(b)))
                 pad.Press(static_cast<PadButton>(b));
         }
-        AddPadKeys(pad, held);
+        AddPadInputs(pad, held);
         const PadLook motion = PadLookMotion(pad);
-        look.dx += motion.dx;
-        look.dy += motion.dy;
+        // At 100 % the factor is exactly one: the motion is the game's own to the bit.
+        const float scale = static_cast<float>(lookPercent) / 100.0f;
+        look.dx += motion.dx * scale;
+        look.dy += (lookInverted ? -motion.dy : motion.dy) * scale;
     }
+    for (int input : held)
+        if (!heldBefore.count(input)) pressed.push_back(input);
     // Sticks at rest: a left-over fraction must not turn the camera a pixel later.
     if (look.dx == before.dx && look.dy == before.dy) look = {};
 }

@@ -30,10 +30,18 @@ public:
     // Reads every connected controller, once per pass after its events.
     void Poll();
 
-    bool IsHeld(int virtualKey) const { return held.count(virtualKey) != 0; }
+    // Whether any connected controller holds the input (a PadButton or a padinput code).
+    bool IsHeld(int padInput) const { return held.count(padInput) != 0; }
+    // The inputs that went down in the last Poll, in code order.
+    const std::vector<int>& GetPressed() const { return pressed; }
     // The right stick's camera motion of the last Poll in whole mouse pixels; fractions are
     // carried into the next pass.
     PlatformPoint TakeLook();
+    // The right stick's turn in percent of the game's own, and whether up and down swap.
+    void SetLook(int percent, bool invert) {
+        lookPercent = percent;
+        lookInverted = invert;
+    }
     int GetConnectedCount() const { return static_cast<int>(controllers.size()); }
 
 private:
@@ -45,5 +53,8 @@ private:
     bool virtualOnly = false;
     std::vector<_SDL_GameController*> controllers;
     std::set<int> held;
+    std::vector<int> pressed;
     PadLook look;
+    int lookPercent = 100;
+    bool lookInverted = false;
 };

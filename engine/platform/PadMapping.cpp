@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/platform/Keys.h"
+#include "engine/platform/InputBindings.h"
 
 namespace {
 
@@ -27,28 +27,35 @@ Stick ReadStick(const PadState& pad, PadAxis xAxis, PadAxis yAxis) {
 
 }  // namespace
 
-void AddPadKeys(const PadState& pad, std::set<int>& held) {
+void AddPadInputs(const PadState& pad, std::set<int>& held) {
     const Stick move = ReadStick(pad, PadAxis::LeftX, PadAxis::LeftY);
     if (move.length > static_cast<float>(padmap::kMoveDeadZone)) {
         const float x = move.x / move.length;
         const float y = move.y / move.length;
-        if (y < -kSectorEdge) held.insert('W');
-        if (y > kSectorEdge) held.insert('S');
-        if (x < -kSectorEdge) held.insert('A');
-        if (x > kSectorEdge) held.insert('D');
+        if (y < -kSectorEdge) held.insert(padinput::LeftStickUp);
+        if (y > kSectorEdge) held.insert(padinput::LeftStickDown);
+        if (x < -kSectorEdge) held.insert(padinput::LeftStickLeft);
+        if (x > kSectorEdge) held.insert(padinput::LeftStickRight);
     }
-    const auto pulled = [&](PadAxis trigger) {
-        return pad.Axis(trigger) >= padmap::kTriggerThreshold;
-    };
-    if (pad.Held(PadButton::X) || pulled(PadAxis::RightTrigger)) held.insert(vk::LButton);
-    if (pad.Held(PadButton::Y)) held.insert(vk::RButton);
-    if (pad.Held(PadButton::LeftShoulder) || pulled(PadAxis::LeftTrigger)) held.insert(vk::Shift);
-    if (pad.Held(PadButton::RightShoulder)) held.insert(vk::Space);
-    if (pad.Held(PadButton::A) || pad.Held(PadButton::Start)) held.insert(vk::Return);
-    if (pad.Held(PadButton::DpadUp)) held.insert(vk::Up);
-    if (pad.Held(PadButton::DpadDown)) held.insert(vk::Down);
-    if (pad.Held(PadButton::DpadLeft)) held.insert(vk::Left);
-    if (pad.Held(PadButton::DpadRight)) held.insert(vk::Right);
+    if (pad.Axis(PadAxis::LeftTrigger) >= padmap::kTriggerThreshold)
+        held.insert(padinput::LeftTrigger);
+    if (pad.Axis(PadAxis::RightTrigger) >= padmap::kTriggerThreshold)
+        held.insert(padinput::RightTrigger);
+    for (int b = 0; b < static_cast<int>(PadButton::Count); ++b)
+        if (pad.Held(static_cast<PadButton>(b))) held.insert(b);
+}
+
+void AddPadKeys(const PadState& pad, std::set<int>& held) {
+    std::set<int> inputs;
+    AddPadInputs(pad, inputs);
+    static const InputBindings defaults = InputBindings::Defaults();
+    for (int a = 0; a < static_cast<int>(GameAction::Count); ++a) {
+        const GameAction action = static_cast<GameAction>(a);
+        for (const PhysicalInput& input : defaults.InputsOf(action)) {
+            if (input.device == PhysicalInput::Device::Pad && inputs.count(input.code))
+                held.insert(InputBindings::VirtualKey(action));
+        }
+    }
 }
 
 PadLook PadLookMotion(const PadState& pad) {

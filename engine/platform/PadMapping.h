@@ -16,6 +16,10 @@
 //   LB, LT            Shift: boost
 //   RB                Space: turn toward the nearest enemy
 //   A, Start          Enter: start and continue on the title, clear and game-over screens
+//
+// That is the default binding (InputBindings): the platform holds a virtual key while the
+// input its action is bound to is held. Start (also the pause command) and Back (the
+// options) are the menus' and are never rebound.
 namespace padmap {
 // Radial dead zones, in stick units out of 32767.
 constexpr int kMoveDeadZone = 8000;
@@ -27,7 +31,10 @@ constexpr int kTriggerThreshold = 16384;
 constexpr float kLookPixelsPerPass = 12.0f;
 }  // namespace padmap
 
-// The virtual keys (Windows codes) the pad holds, added to `held`.
+// The controller inputs the pad holds (its buttons, and the padinput codes of
+// InputBindings.h for the triggers and the left stick's directions), added to `held`.
+void AddPadInputs(const PadState& pad, std::set<int>& held);
+// The virtual keys (Windows codes) the pad holds with the default bindings, added to `held`.
 void AddPadKeys(const PadState& pad, std::set<int>& held);
 
 // The camera motion the right stick asks for in one pass, in mouse pixels (fractions kept:

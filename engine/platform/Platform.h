@@ -3,8 +3,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "engine/platform/InputBindings.h"
 
 // A point in pixels: client-area or screen coordinates, as each call says.
 struct PlatformPoint {
@@ -20,7 +23,12 @@ enum class PlatformCommand {
     VolumeUp,          // '+' / '=' on either keyboard row
     ToggleMute,        // M
     ToggleFullscreen,  // F11, Alt+Enter
+    Pause,             // P, the controller's Start (which also still holds Enter)
+    OpenOptions,       // O, the controller's Back or Y (Y also still holds the right button)
 };
+
+// The keys menus move by, read from the keys themselves whatever the bindings say.
+enum class MenuKey { Up, Down, Left, Right, Accept, Back };
 
 // The one window, the input devices, the clock and the dialogs, as the game uses them.
 // Two implementations exist: the SDL backend (a real window) and the scripted backend
@@ -64,8 +72,44 @@ public:
     // make a command are read from the window's events during PumpMessages.
     virtual std::vector<PlatformCommand> TakeCommands() { return {}; }
 
-    // True while the key or button with this Windows virtual-key code is held.
+    // True while the key or button with this Windows virtual-key code is held: the game's
+    // keys are answered from the bindings (see SetBindings), any other code from the key
+    // it names.
     virtual bool IsKeyDown(int virtualKey) const = 0;
+    // The keyboard key or mouse button the code names when nothing is rebound (vk::LButton:
+    // the left mouse button), whatever the bindings say; controllers are not asked. Menus
+    // read clicks with it.
+    virtual bool IsRawKeyDown(int virtualKey) const { return IsKeyDown(virtualKey); }
+    // The bindings IsKeyDown answers from; the defaults until set.
+    virtual void SetBindings(const InputBindings& bindings) { (void)bindings; }
+    // The menu keys pressed since the previous call, in order, from the keys themselves:
+    // arrows (repeating as the system repeats keys), either Enter (Accept), Backspace (Back),
+    // Escape (Back, while it does not close the window); the controller's D-pad and left stick
+    // (repeating while held), A (Accept) and B (Back).
+    virtual std::vector<MenuKey> TakeMenuKeys() { return {}; }
+    // Whether Escape closes the window (the default, as it always did). A menu turns it off
+    // while it is open: Escape is then its Back key.
+    virtual void SetEscapeCloses(bool closes) { (void)closes; }
+    // How the camera turns: mouse motion scaled by mousePercent / 100 (fractions of a pixel
+    // carried over, so a slow setting still turns), the vertical motion reversed when invert,
+    // and the right stick's turn scaled by padPercent / 100 (and reversed with invert too).
+    // 100, false, 100 is the game's own motion, exactly.
+    virtual void SetLook(int mousePercent, bool invert, int padPercent) {
+        (void)mousePercent;
+        (void)invert;
+        (void)padPercent;
+    }
+    // Rebinding: after BeginCapture the next key, mouse button or controller button (or
+    // trigger) pressed is kept instead of acting as a game key, menu key or command, and stays
+    // out of IsKeyDown and IsRawKeyDown until let go. TakeCaptured returns nullopt until
+    // then, then the input once; Escape gives an input of Device::None (cancelled).
+    virtual void BeginCapture() {}
+    virtual std::optional<PhysicalInput> TakeCaptured() { return std::nullopt; }
+    // A name to show for the input: keys in the player's keyboard layout ("Z" for the key
+    // an AZERTY keyboard has where W is), "Left mouse button", "A button", ...
+    virtual std::string GetInputName(const PhysicalInput& input) const {
+        return InputBindings::DescribeInput(input);
+    }
     // The cursor in screen pixels. With the cursor captured (hidden), mouse motion is
     // relative underneath and this reports the last position set plus the motion since.
     virtual PlatformPoint GetCursorPos() const = 0;

@@ -6,9 +6,10 @@
 #include "engine/platform/Platform.h"
 
 // Wraps another platform and writes down everything the game reads from it, pass by pass
-// (keys held, window focus, cursor positions, clock readings), so that ReplayPlatform can
-// play the run back headless. Keys and focus are sampled once per pass, when the events are
-// pumped, so that a pass sees one consistent state both live and in the replay.
+// (keys held, window focus, cursor positions, clock readings, menu keys, the pause and
+// options commands, captured inputs), so that ReplayPlatform can play the run back headless.
+// Keys and focus are sampled once per pass, when the events are pumped, so that a pass sees
+// one consistent state both live and in the replay.
 class RecordingPlatform : public Platform {
 public:
     explicit RecordingPlatform(std::unique_ptr<Platform> inner);
@@ -28,8 +29,20 @@ public:
     bool IsFullscreen() const override { return inner->IsFullscreen(); }
     bool SetVsync(bool on) override { return inner->SetVsync(on); }
     bool IsActive() const override;
-    std::vector<PlatformCommand> TakeCommands() override { return inner->TakeCommands(); }
+    std::vector<PlatformCommand> TakeCommands() override;
     bool IsKeyDown(int virtualKey) const override;
+    bool IsRawKeyDown(int virtualKey) const override;
+    void SetBindings(const InputBindings& bindings) override { inner->SetBindings(bindings); }
+    std::vector<MenuKey> TakeMenuKeys() override;
+    void SetEscapeCloses(bool closes) override { inner->SetEscapeCloses(closes); }
+    void SetLook(int mousePercent, bool invert, int padPercent) override {
+        inner->SetLook(mousePercent, invert, padPercent);
+    }
+    void BeginCapture() override { inner->BeginCapture(); }
+    std::optional<PhysicalInput> TakeCaptured() override;
+    std::string GetInputName(const PhysicalInput& input) const override {
+        return inner->GetInputName(input);
+    }
     PlatformPoint GetCursorPos() const override;
     void SetCursorPos(PlatformPoint screen) override { inner->SetCursorPos(screen); }
     PlatformPoint ClientToScreen(PlatformPoint client) const override {
@@ -46,6 +59,9 @@ public:
     }
 
 private:
+    // Calls after the pass's last one that returned something need no place in the log.
+    void TrimCalls(PassLog& pass);
+
     std::unique_ptr<Platform> inner;
     // Reads are recorded from const queries.
     mutable InputLog log;

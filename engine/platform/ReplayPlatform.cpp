@@ -18,10 +18,51 @@ const PassLog* ReplayPlatform::Current() const {
 }
 
 bool ReplayPlatform::PumpMessages() {
+    // What a pass was recorded to take and did not is a game that went another way.
+    if (const PassLog* pass = Current()) {
+        if (menuIndex < pass->menuReads.size() || commandIndex < pass->commandReads.size() ||
+            captureIndex < pass->captureReads.size())
+            diverged = true;
+    }
     const bool result = ScriptedPlatform::PumpMessages();
+    // Anything the scripted platform made of its (empty) input is not the recording's.
+    ScriptedPlatform::TakeCommands();
+    ScriptedPlatform::TakeMenuKeys();
+    ScriptedPlatform::TakeCaptured();
     cursorIndex = 0;
     timeIndex = 0;
+    menuIndex = 0;
+    commandIndex = 0;
+    captureIndex = 0;
     return result;
+}
+
+bool ReplayPlatform::IsKeyDown(int virtualKey) const {
+    const PassLog* pass = Current();
+    return pass && pass->held.count(virtualKey) != 0;
+}
+
+bool ReplayPlatform::IsRawKeyDown(int virtualKey) const {
+    const PassLog* pass = Current();
+    return pass && pass->rawHeld.count(virtualKey) != 0;
+}
+
+std::vector<PlatformCommand> ReplayPlatform::TakeCommands() {
+    const PassLog* pass = Current();
+    if (pass && commandIndex < pass->commandReads.size()) return pass->commandReads[commandIndex++];
+    return {};
+}
+
+std::vector<MenuKey> ReplayPlatform::TakeMenuKeys() {
+    const PassLog* pass = Current();
+    if (pass && menuIndex < pass->menuReads.size()) return pass->menuReads[menuIndex++];
+    return {};
+}
+
+std::optional<PhysicalInput> ReplayPlatform::TakeCaptured() {
+    const PassLog* pass = Current();
+    if (pass && captureIndex < pass->captureReads.size()) return pass->captureReads[captureIndex++];
+    return std::nullopt;
 }
 
 PlatformPoint ReplayPlatform::GetCursorPos() const {

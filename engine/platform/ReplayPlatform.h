@@ -5,10 +5,12 @@
 #include "engine/platform/InputLog.h"
 #include "engine/platform/ScriptedPlatform.h"
 
-// Plays a recorded session back headless: each pass holds the recorded keys and answers
-// cursor and clock queries with the recorded values, in order. When a pass asks more than
-// was recorded (the code changed since), the scripted platform's own answers take over
-// and IsDiverged() tells. The window closes after the last recorded pass.
+// Plays a recorded session back headless: each pass holds the recorded keys (as the game
+// saw them through its bindings then, whatever it binds now) and answers cursor and clock
+// queries, menu keys, the pause and options commands and captures with the recorded values,
+// in order. When a pass asks more cursor or clock readings than were recorded, or fewer
+// menu keys, commands or captures (the code changed since), the scripted platform's own
+// answers take over and IsDiverged() tells. The window closes after the last recorded pass.
 class ReplayPlatform : public ScriptedPlatform {
 public:
     explicit ReplayPlatform(InputLog log);
@@ -22,6 +24,11 @@ public:
     bool PumpMessages() override;
     PlatformPoint GetCursorPos() const override;
     uint32_t GetTime() const override;
+    bool IsKeyDown(int virtualKey) const override;
+    bool IsRawKeyDown(int virtualKey) const override;
+    std::vector<PlatformCommand> TakeCommands() override;
+    std::vector<MenuKey> TakeMenuKeys() override;
+    std::optional<PhysicalInput> TakeCaptured() override;
 
 private:
     const PassLog* Current() const;
@@ -29,5 +36,8 @@ private:
     InputLog log;
     mutable size_t cursorIndex = 0;
     mutable size_t timeIndex = 0;
+    size_t menuIndex = 0;
+    size_t commandIndex = 0;
+    size_t captureIndex = 0;
     mutable bool diverged = false;
 };

@@ -28,6 +28,24 @@ SDL_Event WindowEventFor(WindowAction action) {
     }
     return event;
 }
+
+SDL_Event KeyDownEvent(int scancode) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.scancode = static_cast<SDL_Scancode>(scancode);
+    event.key.keysym.sym = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(scancode));
+    return event;
+}
+
+SDL_Event ButtonDownEvent(int button) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
+    event.button.state = SDL_PRESSED;
+    event.button.button = static_cast<Uint8>(button);
+    event.button.clicks = 1;
+    return event;
+}
 }  // namespace
 
 ScriptedPlatform::ScriptedPlatform(uint32_t startTime) : now(startTime) {
@@ -44,6 +62,7 @@ bool ScriptedPlatform::CreateGameWindow(int width, int height, const std::string
     const int w = windowSize.x > 0 ? windowSize.x : width;
     const int h = windowSize.y > 0 ? windowSize.y : height;
     if (!SdlPlatform::CreateGameWindow(w, h, caption)) return false;
+    openedSize = {w, h};
     cursor = ClientToScreen({width / 2, height / 2});
     return true;
 }
@@ -55,6 +74,15 @@ bool ScriptedPlatform::PumpMessages() {
         return false;
     }
     input = script ? script(pass) : PassInput{};
+    keysHeld = input.keys;
+    buttonsHeld = input.mouseButtons;
+    for (int virtualKey : input.held) {
+        for (const PhysicalInput& named : InputBindings::DefaultInputsOfVirtualKey(virtualKey)) {
+            if (named.device == PhysicalInput::Device::Key) keysHeld.insert(named.code);
+            if (named.device == PhysicalInput::Device::Mouse) buttonsHeld.insert(named.code);
+        }
+    }
+    if (input.pointer) cursor = ClientToScreen(*input.pointer);
     // Controllers only once a script plugs one in: runs without them never start SDL's
     // controller support.
     if (!input.pads.empty() && !pads) {
@@ -65,10 +93,20 @@ bool ScriptedPlatform::PumpMessages() {
     // The offscreen window's own events are no input here; controller events are.
     SDL_Event event;
     while (SDL_PollEvent(&event)) GetGamepads().HandleEvent(&event);
+    for (int key : input.keyPresses) {
+        const SDL_Event event = KeyDownEvent(key);
+        HandleEvent(&event);
+    }
+    for (int button : input.buttonPresses) {
+        const SDL_Event event = ButtonDownEvent(button);
+        HandleEvent(&event);
+    }
     GetGamepads().Poll();
+    HandlePadInput();
     const PlatformPoint look = GetGamepads().TakeLook();
-    cursor.x += input.mouseDx + look.x;
-    cursor.y += input.mouseDy + look.y;
+    const PlatformPoint mouse = ScaleMouseMotion(input.mouseDx, input.mouseDy);
+    cursor.x += mouse.x + look.x;
+    cursor.y += mouse.y + look.y;
     for (PlatformCommand command : input.commands) AddCommand(command);
     bool quit = false;
     for (WindowAction action : input.window) {
@@ -91,8 +129,30 @@ void ScriptedPlatform::SwapBuffers() {
     SdlPlatform::SwapBuffers();
 }
 
-bool ScriptedPlatform::IsKeyDown(int virtualKey) const {
-    return input.held.count(virtualKey) != 0 || GetGamepads().IsHeld(virtualKey);
+bool ScriptedPlatform::IsRawKeyDown(int virtualKey) const {
+    // Codes that name no key of ours answer as the script holds them.
+    if (InputBindings::DefaultInputsOfVirtualKey(virtualKey).empty())
+        return input.held.count(virtualKey) != 0;
+    return SdlPlatform::IsRawKeyDown(virtualKey);
+}
+
+std::optional<PlatformPoint> ScriptedPlatform::QueryWindowSystemSize() const {
+    if (fullscreenRefused) return openedSize;
+    return SdlPlatform::QueryWindowSystemSize();
+}
+
+bool ScriptedPlatform::IsPhysicalHeld(const PhysicalInput& physical) const {
+    switch (physical.device) {
+        case PhysicalInput::Device::Key:
+            return keysHeld.count(physical.code) != 0;
+        case PhysicalInput::Device::Mouse:
+            return buttonsHeld.count(physical.code) != 0;
+        case PhysicalInput::Device::Pad:
+            return GetGamepads().IsHeld(physical.code);
+        case PhysicalInput::Device::None:
+            break;
+    }
+    return false;
 }
 
 PlatformPoint ScriptedPlatform::ClientToScreen(PlatformPoint client) const {

@@ -4,6 +4,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,11 +21,16 @@ enum class WindowAction {
     Quit,         // the desktop asks the program to quit (logout, a signal)
 };
 
-// What the player does during one pass: keys and buttons held (virtual-key codes), the
-// mouse motion in pixels, the commands given (volume, fullscreen), the controllers plugged
-// in with what they hold (by a slot number of the script's choosing: a slot that appears
-// plugs a controller in, one that disappears unplugs it), whether the window has the
+// What the player does during one pass: keys and buttons held (virtual-key codes: each
+// holds the keys or mouse button that code names by default, so the bindings decide what it
+// plays), the mouse motion in pixels, the commands given (volume, fullscreen), the controllers
+// plugged in with what they hold (by a slot number of the script's choosing: a slot that
+// appears plugs a controller in, one that disappears unplugs it), whether the window has the
 // focus, and what is done to the window.
+//
+// Keys and mouse buttons can also be held by position (keys by scancode, buttons 1 left ..
+// 5), and pressed: a press is the window system's key-down or button-down event, handled as
+// a real window's (menu keys, commands, Escape, captures), and holds nothing by itself.
 struct PassInput {
     std::set<int> held;
     int mouseDx = 0;
@@ -33,6 +39,11 @@ struct PassInput {
     std::map<int, PadState> pads;
     bool focused = true;
     std::vector<WindowAction> window;
+    std::set<int> keys;                    // scancodes held
+    std::set<int> mouseButtons;            // mouse buttons held
+    std::vector<int> keyPresses;           // scancodes going down, in order
+    std::vector<int> buttonPresses;        // mouse buttons going down, in order
+    std::optional<PlatformPoint> pointer;  // the cursor moved to this client-area pixel
     bool operator==(const PassInput&) const = default;
 };
 
@@ -67,6 +78,9 @@ public:
     // The next window opens at this size whatever the game asks for, as a window the player
     // resized would be (0 × 0: the size asked for).
     void SetWindowSize(PlatformPoint size) { windowSize = size; }
+    // The window system ignores switches to fullscreen, as X11 without a window manager does:
+    // SDL reports success, the window keeps the size it opened at.
+    void SetFullscreenRefused(bool refused) { fullscreenRefused = refused; }
     // Controllers plugged in now (as the platform sees them, after the last pump).
     int GetConnectedPads() const { return GetGamepads().GetConnectedCount(); }
 
@@ -89,7 +103,7 @@ public:
     bool CreateGameWindow(int width, int height, const std::string& caption) override;
     bool PumpMessages() override;
     void SwapBuffers() override;
-    bool IsKeyDown(int virtualKey) const override;
+    bool IsRawKeyDown(int virtualKey) const override;
     bool IsActive() const override { return input.focused; }
     // Records the request, then asks the offscreen context as the real backend would.
     bool SetVsync(bool on) override;
@@ -117,6 +131,10 @@ public:
     void ShowMessageBox(const std::string& caption, const std::string& text, bool error,
                         bool withOwner) override;
 
+protected:
+    bool IsPhysicalHeld(const PhysicalInput& input) const override;
+    std::optional<PlatformPoint> QueryWindowSystemSize() const override;
+
 private:
     bool realWorkClock = false;
     bool realClock = false;
@@ -129,9 +147,15 @@ private:
     uint32_t now;
     bool failWindowCreation = false;
     PlatformPoint windowSize;
+    bool fullscreenRefused = false;
+    PlatformPoint openedSize;
     std::unique_ptr<VirtualPads> pads;
     bool cursorShown = true;
     PassInput input;
+    // The keys and mouse buttons held this pass, by position: the script's own and those
+    // its virtual keys name.
+    std::set<int> keysHeld;
+    std::set<int> buttonsHeld;
     PlatformPoint cursor;
     std::vector<uint32_t> sleeps;
     std::vector<bool> vsyncRequests;

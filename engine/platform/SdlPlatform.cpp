@@ -2,38 +2,15 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "engine/platform/BrowserPage.h"
 #include "engine/platform/Keys.h"
 #include "engine/platform/SystemConventions.h"
+#include "engine/platform/WindowSystemSize.h"
 
 namespace {
-
-SDL_Scancode ScancodeFor(int vk) {
-    if (vk >= 'A' && vk <= 'Z') return static_cast<SDL_Scancode>(SDL_SCANCODE_A + (vk - 'A'));
-    if (vk >= '1' && vk <= '9') return static_cast<SDL_Scancode>(SDL_SCANCODE_1 + (vk - '1'));
-    switch (vk) {
-        case '0':
-            return SDL_SCANCODE_0;
-        case vk::Return:
-            return SDL_SCANCODE_RETURN;
-        case vk::Space:
-            return SDL_SCANCODE_SPACE;
-        case vk::Escape:
-            return SDL_SCANCODE_ESCAPE;
-        case vk::Left:
-            return SDL_SCANCODE_LEFT;
-        case vk::Up:
-            return SDL_SCANCODE_UP;
-        case vk::Right:
-            return SDL_SCANCODE_RIGHT;
-        case vk::Down:
-            return SDL_SCANCODE_DOWN;
-        default:
-            return SDL_SCANCODE_UNKNOWN;
-    }
-}
 
 bool IsEnter(SDL_Keycode sym) {
     return sym == SDLK_RETURN || sym == SDLK_KP_ENTER;
@@ -62,9 +39,56 @@ bool CommandFor(const SDL_KeyboardEvent& key, PlatformCommand& command) {
             if (key.repeat) return false;
             command = PlatformCommand::ToggleMute;
             return true;
+        case SDLK_p:
+            if (key.repeat) return false;
+            command = PlatformCommand::Pause;
+            return true;
+        case SDLK_o:
+            if (key.repeat) return false;
+            command = PlatformCommand::OpenOptions;
+            return true;
         default:
             return false;
     }
+}
+
+// The menu key a key press gives, if any. Arrows repeat as the system repeats them.
+bool MenuKeyFor(const SDL_KeyboardEvent& key, MenuKey& menuKey) {
+    const bool alt = (key.keysym.mod & KMOD_ALT) != 0;
+    switch (key.keysym.scancode) {
+        case SDL_SCANCODE_UP:
+            menuKey = MenuKey::Up;
+            return true;
+        case SDL_SCANCODE_DOWN:
+            menuKey = MenuKey::Down;
+            return true;
+        case SDL_SCANCODE_LEFT:
+            menuKey = MenuKey::Left;
+            return true;
+        case SDL_SCANCODE_RIGHT:
+            menuKey = MenuKey::Right;
+            return true;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_KP_ENTER:
+            // Alt+Enter is the fullscreen toggle.
+            if (key.repeat || alt) return false;
+            menuKey = MenuKey::Accept;
+            return true;
+        case SDL_SCANCODE_BACKSPACE:
+            if (key.repeat) return false;
+            menuKey = MenuKey::Back;
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool IsPadDirection(int input) {
+    return input == static_cast<int>(PadButton::DpadUp) ||
+           input == static_cast<int>(PadButton::DpadDown) ||
+           input == static_cast<int>(PadButton::DpadLeft) ||
+           input == static_cast<int>(PadButton::DpadRight) ||
+           (input >= padinput::LeftStickUp && input <= padinput::LeftStickRight);
 }
 
 }  // namespace
@@ -167,29 +191,59 @@ bool SdlPlatform::HandleEvent(const void* sdlEvent) {
         case SDL_WINDOWEVENT:
             HandleWindowEvent(event.window.event);
             break;
-        case SDL_KEYDOWN: {
-            // A page is not closed from the keyboard: there Escape gives the pointer back.
-            if (event.key.keysym.sym == SDLK_ESCAPE && !browser_page::kInBrowser) CloseWindow();
-            PlatformCommand command;
-            if (CommandFor(event.key, command)) AddCommand(command);
-            // The Enter of Alt+Enter belongs to the fullscreen toggle until it is let go,
-            // even when Alt is released first.
-            if (IsEnter(event.key.keysym.sym) && (event.key.keysym.mod & KMOD_ALT) != 0)
-                enterTakenByCommand = true;
+        case SDL_KEYDOWN:
+            HandleKeyDown(&event.key);
             break;
-        }
+        case SDL_MOUSEBUTTONDOWN:
+            if (captureWaiting && event.button.button >= 1 && event.button.button <= 5)
+                FinishCapture({PhysicalInput::Device::Mouse, event.button.button});
+            break;
         case SDL_KEYUP:
             if (IsEnter(event.key.keysym.sym)) enterTakenByCommand = false;
             break;
         case SDL_MOUSEMOTION:
             // Motion while the game holds still would turn the camera at once on return.
-            if (captured && IsActive()) AddMouseMotion(event.motion.xrel, event.motion.yrel);
+            if (captured && IsActive()) {
+                const PlatformPoint motion = ScaleMouseMotion(event.motion.xrel, event.motion.yrel);
+                AddMouseMotion(motion.x, motion.y);
+            }
             break;
         default:
             gamepads.HandleEvent(&event);
             break;
     }
     return true;
+}
+
+void SdlPlatform::HandleKeyDown(const void* sdlKeyboardEvent) {
+    const SDL_KeyboardEvent& key = *static_cast<const SDL_KeyboardEvent*>(sdlKeyboardEvent);
+    const bool escape = key.keysym.sym == SDLK_ESCAPE;
+    if (captureWaiting) {
+        // The key being rebound does nothing else, Escape included: it only cancels.
+        if (key.repeat) return;
+        if (escape) {
+            FinishCapture({});
+        } else if (key.keysym.scancode > SDL_SCANCODE_UNKNOWN &&
+                   key.keysym.scancode < scancode::Limit) {
+            FinishCapture({PhysicalInput::Device::Key, static_cast<int>(key.keysym.scancode)});
+        }
+        return;
+    }
+    if (escape) {
+        // A page is not closed from the keyboard: there Escape gives the pointer back.
+        if (!escapeCloses) {
+            if (!key.repeat) menuKeys.push_back(MenuKey::Back);
+        } else if (!browser_page::kInBrowser) {
+            CloseWindow();
+        }
+    }
+    PlatformCommand command;
+    if (CommandFor(key, command)) AddCommand(command);
+    MenuKey menuKey;
+    if (MenuKeyFor(key, menuKey)) menuKeys.push_back(menuKey);
+    // The Enter of Alt+Enter belongs to the fullscreen toggle until it is let go,
+    // even when Alt is released first.
+    if (IsEnter(key.keysym.sym) && (key.keysym.mod & KMOD_ALT) != 0) enterTakenByCommand = true;
 }
 
 void SdlPlatform::HandleWindowEvent(int windowEvent) {
@@ -219,8 +273,79 @@ void SdlPlatform::HandleWindowEvent(int windowEvent) {
 
 void SdlPlatform::PollGamepads() {
     gamepads.Poll();
+    HandlePadInput();
     const PlatformPoint look = gamepads.TakeLook();
     if (captured && IsActive()) AddMouseMotion(look.x, look.y);
+}
+
+void SdlPlatform::HandlePadInput() {
+    const auto button = [](PadButton b) { return static_cast<int>(b); };
+    bool tookCapture = false;
+    for (int input : gamepads.GetPressed()) {
+        if (captureWaiting) {
+            // Buttons and triggers; a stick drifting as the player reaches for a button
+            // must not be taken.
+            if (!IsPadDirection(input) || input < padinput::ButtonCount) {
+                FinishCapture({PhysicalInput::Device::Pad, input});
+                tookCapture = true;
+                break;
+            }
+            continue;
+        }
+        if (input == button(PadButton::Start)) AddCommand(PlatformCommand::Pause);
+        if (input == button(PadButton::Back)) AddCommand(PlatformCommand::OpenOptions);
+        // Y also switches weapons (it holds the right button): the options answer it only
+        // on a screen that offers them, the title, where the right button does nothing.
+        if (input == button(PadButton::Y)) AddCommand(PlatformCommand::OpenOptions);
+        if (input == button(PadButton::A)) menuKeys.push_back(MenuKey::Accept);
+        if (input == button(PadButton::B)) menuKeys.push_back(MenuKey::Back);
+    }
+    // Directions: a menu key when pushed, then again while held, after a pause.
+    static const struct {
+        PadButton dpad;
+        int stick;
+        MenuKey key;
+    } kDirections[4] = {
+        {PadButton::DpadUp, padinput::LeftStickUp, MenuKey::Up},
+        {PadButton::DpadDown, padinput::LeftStickDown, MenuKey::Down},
+        {PadButton::DpadLeft, padinput::LeftStickLeft, MenuKey::Left},
+        {PadButton::DpadRight, padinput::LeftStickRight, MenuKey::Right},
+    };
+    for (int d = 0; d < 4; ++d) {
+        const bool held =
+            gamepads.IsHeld(button(kDirections[d].dpad)) || gamepads.IsHeld(kDirections[d].stick);
+        if (!held) {
+            padRepeat[d] = 0;
+            continue;
+        }
+        // Held through a capture: no menu key until pushed again.
+        if (captureWaiting || tookCapture) padRepeat[d] = -1;
+        if (padRepeat[d] < 0) continue;
+        const int passes = ++padRepeat[d];
+        if (passes == 1 ||
+            (passes >= kPadRepeatDelay && (passes - kPadRepeatDelay) % kPadRepeatEvery == 0))
+            menuKeys.push_back(kDirections[d].key);
+    }
+    // What a capture took comes back into play once released.
+    if (heldBack && !IsPhysicalHeld(*heldBack)) heldBack.reset();
+}
+
+PlatformPoint SdlPlatform::ScaleMouseMotion(int dx, int dy) {
+    if (invertLook) dy = -dy;
+    // In hundredths of a pixel, so 100 % passes every pixel through unchanged.
+    mouseRemainder.x += dx * mousePercent;
+    mouseRemainder.y += dy * mousePercent;
+    const PlatformPoint whole{mouseRemainder.x / 100, mouseRemainder.y / 100};
+    mouseRemainder.x -= whole.x * 100;
+    mouseRemainder.y -= whole.y * 100;
+    return whole;
+}
+
+void SdlPlatform::SetLook(int mouse, bool invert, int pad) {
+    mousePercent = std::max(mouse, 0);
+    invertLook = invert;
+    mouseRemainder = {};
+    gamepads.SetLook(std::max(pad, 0), invert);
 }
 
 void SdlPlatform::AddMouseMotion(int dx, int dy) {
@@ -239,13 +364,49 @@ void SdlPlatform::CloseWindow() {
 }
 
 bool SdlPlatform::SetFullscreen(bool on) {
-    if (window && SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    if (!window) {
+        fullscreen = on;
+        return true;
+    }
+    const PlatformPoint windowed = GetClientSize();
+    if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
         std::fprintf(stderr, "hoshikage: cannot switch %s fullscreen: %s\n", on ? "to" : "from",
                      SDL_GetError());
         return false;
     }
+    if (on && !IsFullscreenGranted()) {
+        // X11 without a window manager: SDL asks, reports success and takes the desktop's size
+        // for the window's, while nobody resizes it. Back to the window SDL thinks it left.
+        SDL_SetWindowFullscreen(window, 0);
+        SDL_SetWindowSize(window, windowed.x, windowed.y);
+        std::fprintf(stderr,
+                     "hoshikage: the window system did not make the window fullscreen; it stays "
+                     "a %d x %d window\n",
+                     windowed.x, windowed.y);
+        return false;
+    }
     fullscreen = on;
     return true;
+}
+
+bool SdlPlatform::IsFullscreenGranted() {
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(std::max(SDL_GetWindowDisplayIndex(window), 0), &desktop) != 0)
+        return true;
+    // A window manager takes a moment to answer; without one nothing changes, and after a
+    // quarter of a second the answer is no.
+    for (int attempt = 0; attempt < 25; ++attempt) {
+        SDL_PumpEvents();
+        const std::optional<PlatformPoint> real = QueryWindowSystemSize();
+        if (!real) return true;  // nothing to ask: SDL's word is all there is
+        if (real->x >= desktop.w && real->y >= desktop.h) return true;
+        SDL_Delay(10);
+    }
+    return false;
+}
+
+std::optional<PlatformPoint> SdlPlatform::QueryWindowSystemSize() const {
+    return WindowSystemSize(window);
 }
 
 void SdlPlatform::DestroyGameWindow() {
@@ -273,28 +434,80 @@ std::vector<PlatformCommand> SdlPlatform::TakeCommands() {
 }
 
 bool SdlPlatform::IsKeyDown(int virtualKey) const {
-    return IsKeyboardOrMouseDown(virtualKey) || gamepads.IsHeld(virtualKey);
+    const std::optional<GameAction> action = InputBindings::ActionForVirtualKey(virtualKey);
+    if (!action) return IsRawKeyDown(virtualKey);
+    for (const PhysicalInput& input : bindings.InputsOf(*action))
+        if (IsInPlay(input)) return true;
+    return false;
 }
 
-bool SdlPlatform::IsKeyboardOrMouseDown(int virtualKey) const {
-    if (virtualKey == vk::LButton || virtualKey == vk::RButton) {
-        const Uint32 buttons = SDL_GetMouseState(nullptr, nullptr);
-        return (buttons &
-                SDL_BUTTON(virtualKey == vk::LButton ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT)) != 0;
+bool SdlPlatform::IsRawKeyDown(int virtualKey) const {
+    for (const PhysicalInput& input : InputBindings::DefaultInputsOfVirtualKey(virtualKey))
+        if (IsInPlay(input)) return true;
+    return false;
+}
+
+bool SdlPlatform::IsInPlay(const PhysicalInput& input) const {
+    return !(heldBack && *heldBack == input) && IsPhysicalHeld(input);
+}
+
+bool SdlPlatform::IsPhysicalHeld(const PhysicalInput& input) const {
+    switch (input.device) {
+        case PhysicalInput::Device::Mouse:
+            return (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(input.code)) != 0;
+        case PhysicalInput::Device::Pad:
+            return gamepads.IsHeld(input.code);
+        case PhysicalInput::Device::Key: {
+            int count = 0;
+            const Uint8* keys = SDL_GetKeyboardState(&count);
+            if (input.code <= 0 || input.code >= count || !keys[input.code]) return false;
+            if (input.code == SDL_SCANCODE_RETURN || input.code == SDL_SCANCODE_KP_ENTER) {
+                // With Alt, Enter is the fullscreen toggle, not a key of the game.
+                const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
+                return !alt && !enterTakenByCommand;
+            }
+            return true;
+        }
+        case PhysicalInput::Device::None:
+            break;
     }
-    int count = 0;
-    const Uint8* keys = SDL_GetKeyboardState(&count);
-    if (virtualKey == vk::Shift) {
-        return keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT];
+    return false;
+}
+
+std::vector<MenuKey> SdlPlatform::TakeMenuKeys() {
+    std::vector<MenuKey> taken;
+    taken.swap(menuKeys);
+    return taken;
+}
+
+void SdlPlatform::BeginCapture() {
+    captureWaiting = true;
+    capturedInput.reset();
+}
+
+void SdlPlatform::FinishCapture(PhysicalInput input) {
+    captureWaiting = false;
+    capturedInput = input;
+    if (input.device != PhysicalInput::Device::None) heldBack = input;
+}
+
+std::optional<PhysicalInput> SdlPlatform::TakeCaptured() {
+    std::optional<PhysicalInput> taken;
+    taken.swap(capturedInput);
+    return taken;
+}
+
+std::string SdlPlatform::GetInputName(const PhysicalInput& input) const {
+    if (input.device == PhysicalInput::Device::Key && input.code > 0 &&
+        input.code < SDL_NUM_SCANCODES) {
+        // What the key shows in the player's layout: the key where W is reads Z on AZERTY.
+        const SDL_Keycode key = SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(input.code));
+        const char* name = SDL_GetKeyName(key);
+        if (name && *name) return name;
+        name = SDL_GetScancodeName(static_cast<SDL_Scancode>(input.code));
+        if (name && *name) return name;
     }
-    if (virtualKey == vk::Return) {
-        // Either Enter key; with Alt it is the fullscreen toggle, not the game's Enter.
-        const bool alt = keys[SDL_SCANCODE_LALT] || keys[SDL_SCANCODE_RALT];
-        return !alt && !enterTakenByCommand &&
-               (keys[SDL_SCANCODE_RETURN] || keys[SDL_SCANCODE_KP_ENTER]);
-    }
-    const SDL_Scancode code = ScancodeFor(virtualKey);
-    return code != SDL_SCANCODE_UNKNOWN && code < count && keys[code];
+    return InputBindings::DescribeInput(input);
 }
 
 PlatformPoint SdlPlatform::GetCursorPos() const {
@@ -357,6 +570,9 @@ void SdlPlatform::ShowMessageBox(const std::string& caption, const std::string& 
 }
 
 PlatformPoint SdlPlatform::GetClientSize() const {
+    // The window system's word where it can be asked: SDL's can be what it asked for rather
+    // than what it got (see SetFullscreen).
+    if (const std::optional<PlatformPoint> real = QueryWindowSystemSize()) return *real;
     int w = 0, h = 0;
     if (window) SDL_GL_GetDrawableSize(window, &w, &h);
     return {w, h};

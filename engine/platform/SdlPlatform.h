@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "engine/platform/Gamepads.h"
+#include "engine/platform/InputBindings.h"
 #include "engine/platform/Platform.h"
 
 struct SDL_Window;
@@ -36,6 +41,14 @@ public:
 
     std::vector<PlatformCommand> TakeCommands() override;
     bool IsKeyDown(int virtualKey) const override;
+    bool IsRawKeyDown(int virtualKey) const override;
+    void SetBindings(const InputBindings& bindings) override { this->bindings = bindings; }
+    std::vector<MenuKey> TakeMenuKeys() override;
+    void SetEscapeCloses(bool closes) override { escapeCloses = closes; }
+    void SetLook(int mousePercent, bool invert, int padPercent) override;
+    void BeginCapture() override;
+    std::optional<PhysicalInput> TakeCaptured() override;
+    std::string GetInputName(const PhysicalInput& input) const override;
     PlatformPoint GetCursorPos() const override;
     void SetCursorPos(PlatformPoint screen) override;
     PlatformPoint ClientToScreen(PlatformPoint client) const override;
@@ -57,7 +70,20 @@ protected:
     bool HandleEvent(const void* sdlEvent);
     // Reads the controllers after a pass's events; the right stick moves the captured cursor.
     void PollGamepads();
+    // What the controllers' newly pressed and held inputs of the last poll give: a capture,
+    // commands, menu keys (directions repeat while held). Then an input kept by a capture is
+    // let back into play once released.
+    void HandlePadInput();
     void AddMouseMotion(int dx, int dy);
+    // Mouse motion as the look settings turn it (scaled, fractions carried, maybe inverted).
+    PlatformPoint ScaleMouseMotion(int dx, int dy);
+    // Whether the key, mouse button or controller input is down, bindings and captures aside.
+    virtual bool IsPhysicalHeld(const PhysicalInput& input) const;
+    // The window's size as the window system has it, where it can be asked (X11); nullopt
+    // elsewhere, where SDL's own account is taken.
+    virtual std::optional<PlatformPoint> QueryWindowSystemSize() const;
+    // Ends a capture with what was pressed (Device::None: cancelled).
+    void FinishCapture(PhysicalInput input);
     void AddCommand(PlatformCommand command) { commands.push_back(command); }
     // Controllers: started with the window (or, headless, when a script first plugs one
     // in); read once per pass after the events.
@@ -73,8 +99,16 @@ private:
     static constexpr int kMinimumWidth = 320;
     static constexpr int kMinimumHeight = 180;
 
+    // Controller directions repeat in menus after this many passes held, then every few.
+    static constexpr int kPadRepeatDelay = 25;
+    static constexpr int kPadRepeatEvery = 6;
+
     void HandleWindowEvent(int windowEvent);
-    bool IsKeyboardOrMouseDown(int virtualKey) const;
+    void HandleKeyDown(const void* sdlKeyboardEvent);
+    // Whether the window really fills the display after a switch to fullscreen.
+    bool IsFullscreenGranted();
+    // Held and not kept back by a capture.
+    bool IsInPlay(const PhysicalInput& input) const;
 
     SDL_Window* window = nullptr;
     void* glContext = nullptr;
@@ -87,7 +121,19 @@ private:
     bool failContext = false;
     bool controllersWithWindow = true;
     bool enterTakenByCommand = false;
+    bool escapeCloses = true;
     PlatformPoint virtualCursor;
     std::vector<PlatformCommand> commands;
+    std::vector<MenuKey> menuKeys;
     Gamepads gamepads;
+    InputBindings bindings = InputBindings::Defaults();
+    int mousePercent = 100;
+    bool invertLook = false;
+    // Mouse motion times the percentage, not yet given as whole pixels.
+    PlatformPoint mouseRemainder;
+    bool captureWaiting = false;
+    std::optional<PhysicalInput> capturedInput;
+    // The input a capture took, out of play until it is let go.
+    std::optional<PhysicalInput> heldBack;
+    int padRepeat[4] = {};
 };

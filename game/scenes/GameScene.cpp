@@ -34,7 +34,7 @@ const SpriteRect kScreenRect{0, 0, kWidth, kHeight};
 }  // namespace
 
 GameScene::GameScene() {
-    bgm = PlaySound("Data/sound/battle.wav", 0.03f, true);
+    bgm = PlayMusic("Data/sound/battle.wav", 0.03f, true);
     srand(GetPlatform().GetTime());
     ShaderManager& shaders = ShaderManager::GetInstance();
     shaders.SetAmbientLight(Vector3(0.7f, 0.7f, 0.7f));

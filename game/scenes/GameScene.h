@@ -37,6 +37,7 @@ public:
     void Update() override;
     void Draw() override;
     void SetCamera() override;
+    bool CanPause() const override { return true; }
 
     enum class FrameForm { Normal, Shake, Smear };
     // The form the flags select: breaking up wins over the player's hit.

@@ -11,7 +11,7 @@
 #include "game/scenes/Title.h"
 
 Gameover::Gameover() {
-    bgm = PlaySound("Data/sound/gameover.wav", 0.03f, true);
+    bgm = PlayMusic("Data/sound/gameover.wav", 0.03f, true);
     picture = {GetTexture("Data/tex/gameoverPlayer.png"), Matrix::CreateScale(1.1f), 1195, 672};
     caption = {GetTexture("Data/tex/gameover.png"),
                Matrix::CreateScale(3) * Matrix::CreateTranslation(0, 450, 0), 266, 90};

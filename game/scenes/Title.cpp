@@ -34,7 +34,7 @@ Title::Title() {
                   Matrix::CreateTranslation(150, 0, kFlyByZ);
     thrusters[0] = std::make_unique<Thruster>(Matrix::CreateTranslation(0.3f, 7, -1));
     thrusters[1] = std::make_unique<Thruster>(Matrix::CreateTranslation(-0.3f, 7, -1));
-    bgm = PlaySound("Data/sound/title.wav", 0.03f, true);
+    bgm = PlayMusic("Data/sound/title.wav", 0.03f, true);
     // The battle's ambient light. The only other light shines straight down, which leaves
     // the close-up robot's face in the dark; set here, the first title looks like every
     // title after a battle.

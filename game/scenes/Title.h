@@ -20,6 +20,7 @@ public:
     void Update() override;
     void Draw() override;
     void SetCamera() override;
+    bool OffersOptions() const override { return true; }
 
     bool IsStarted() const { return started; }
     float GetFade() const { return fade; }

@@ -1,5 +1,6 @@
-// The player's volume: the keys and mute, the engine's master gain they set, the level
-// kept in the settings file, and the sign of a change drawn over the picture.
+// The player's volume: the keys and mute, the engine's master gain they set, the music and
+// effects volumes under it, the levels kept in the settings file, and the sign of a change
+// drawn over the picture.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,6 +40,8 @@ class VolumeTest : public ::testing::Test {
 protected:
     void TearDown() override {
         AudioManager::GetInstance().SetMasterGain(1.0f);
+        AudioManager::GetInstance().SetGroupGain(SoundGroup::Music, 1.0f);
+        AudioManager::GetInstance().SetGroupGain(SoundGroup::Effects, 1.0f);
         Application::GetInstance().UseSettings(SettingsStore::Reproducible());
     }
 };
@@ -118,6 +121,119 @@ TEST_F(VolumeTest, ChangesAreKeptInTheSettingsFileForTheNextStart) {
     AudioManager::GetInstance().SetMasterGain(1.0f);
     VolumeControl(next).Start();
     EXPECT_EQ(AudioManager::GetInstance().GetMasterGain(), 0.0f);
+    fs::remove_all(root);
+}
+
+// A group's gain in dB relative to the level the game's own volumes set.
+double GroupDb(SoundGroup group) {
+    return 20.0 * std::log10(AudioManager::GetInstance().GetGroupGain(group));
+}
+
+TEST_F(VolumeTest, MenuSettersApplyAtOnceOnTheKeysCurveEachToItsOwnGain) {
+    SettingsStore store;
+    store.Override([](Settings& s) {
+        s.musicVolume = 70;
+        s.effectsVolume = 40;
+    });
+    VolumeControl volume(store);
+    volume.Start();
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), 40.0 * std::log10(0.7), 1e-3);
+    EXPECT_NEAR(GroupDb(SoundGroup::Effects), 40.0 * std::log10(0.4), 1e-3);
+
+    volume.SetMusicVolume(50);
+    EXPECT_EQ(store.Get().musicVolume, 50);
+    EXPECT_EQ(store.Kept().musicVolume, 50);
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), -12.04, 0.01);
+    EXPECT_NEAR(GroupDb(SoundGroup::Effects), 40.0 * std::log10(0.4), 1e-3);
+    EXPECT_NEAR(GainDb(), 0.0, 1e-4);
+
+    volume.SetEffectsVolume(150);
+    EXPECT_EQ(store.Get().effectsVolume, 100);
+    EXPECT_NEAR(GroupDb(SoundGroup::Effects), 0.0, 1e-4);
+    volume.SetEffectsVolume(-5);
+    EXPECT_EQ(store.Get().effectsVolume, 0);
+    EXPECT_EQ(AudioManager::GetInstance().GetGroupGain(SoundGroup::Effects), 0.0f);
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), -12.04, 0.01);
+
+    // The menu shows its own values: no sign over them.
+    EXPECT_FALSE(volume.IsIndicatorShowing());
+    // The keys move the master volume only.
+    Press(volume, Command::VolumeDown);
+    EXPECT_EQ(store.Get().volume, 95);
+    EXPECT_EQ(store.Get().musicVolume, 50);
+    EXPECT_EQ(store.Get().effectsVolume, 0);
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), -12.04, 0.01);
+}
+
+TEST_F(VolumeTest, MenuMuteSilencesEverythingAndSettingTheMasterVolumeEndsIt) {
+    SettingsStore store;
+    VolumeControl volume(store);
+    volume.Start();
+    volume.SetMusicVolume(50);
+    volume.SetMute(true);
+    EXPECT_TRUE(store.Kept().mute);
+    EXPECT_EQ(AudioManager::GetInstance().GetMasterGain(), 0.0f);
+    // The groups keep their levels for when the sound comes back.
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), -12.04, 0.01);
+
+    volume.SetMusicVolume(80);  // the music's share, still muted
+    EXPECT_TRUE(store.Get().mute);
+    EXPECT_EQ(AudioManager::GetInstance().GetMasterGain(), 0.0f);
+
+    volume.SetMasterVolume(50);
+    EXPECT_FALSE(store.Get().mute);
+    EXPECT_FALSE(store.Kept().mute);
+    EXPECT_EQ(store.Get().volume, 50);
+    EXPECT_NEAR(GainDb(), -12.04, 0.01);
+    volume.SetMasterVolume(101);
+    EXPECT_EQ(store.Get().volume, 100);
+    volume.SetMasterVolume(-1);
+    EXPECT_EQ(store.Get().volume, 0);
+    EXPECT_EQ(AudioManager::GetInstance().GetMasterGain(), 0.0f);
+
+    volume.SetMute(true);
+    volume.SetMute(false);
+    EXPECT_FALSE(store.Kept().mute);
+    EXPECT_EQ(store.Get().volume, 0);  // unmuting keeps the level it had
+    EXPECT_FALSE(volume.IsIndicatorShowing());
+}
+
+TEST_F(VolumeTest, MenuChoicesAreKeptInTheSettingsFileAndHeardAtTheNextStart) {
+    const fs::path root = fs::temp_directory_path() / "hoshikage-volume-menu";
+    fs::remove_all(root);
+    const std::string path = (root / "hoshikage" / "settings.ini").string();
+    {
+        SettingsStore store(path);
+        store.Load();
+        // A one-run master volume from the command line is not what the menu saves.
+        store.Override([](Settings& s) { s.volume = 20; });
+        VolumeControl volume(store);
+        volume.Start();
+        volume.SetMusicVolume(35);
+        volume.SetEffectsVolume(70);
+        volume.SetMute(true);
+    }
+    SettingsStore next(path);
+    ASSERT_TRUE(next.Load());
+    EXPECT_EQ(next.Get().musicVolume, 35);
+    EXPECT_EQ(next.Get().effectsVolume, 70);
+    EXPECT_TRUE(next.Get().mute);
+    EXPECT_EQ(next.Get().volume, 100);
+
+    AudioManager::GetInstance().SetGroupGain(SoundGroup::Music, 1.0f);
+    AudioManager::GetInstance().SetGroupGain(SoundGroup::Effects, 1.0f);
+    VolumeControl volume(next);
+    volume.Start();
+    EXPECT_NEAR(GroupDb(SoundGroup::Music), 40.0 * std::log10(0.35), 1e-3);
+    EXPECT_NEAR(GroupDb(SoundGroup::Effects), 40.0 * std::log10(0.7), 1e-3);
+    EXPECT_EQ(AudioManager::GetInstance().GetMasterGain(), 0.0f);
+
+    volume.SetMasterVolume(60);
+    SettingsStore third(path);
+    ASSERT_TRUE(third.Load());
+    EXPECT_EQ(third.Get().volume, 60);
+    EXPECT_FALSE(third.Get().mute);
+    EXPECT_EQ(third.Get().musicVolume, 35);
     fs::remove_all(root);
 }
 

@@ -9,6 +9,7 @@
 #include "GeneratedTree.h"
 #include "Manifest.h"
 #include "models/ModelGenerator.h"
+#include "text/GlyphAtlas.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ std::set<std::string> PathsOfKind(bool models) {
 
 TEST(Manifest, ListsEveryFileOnceWithTheGameFileCounts) {
     std::set<std::string> unique;
-    int images = 0, sounds = 0, models = 0, tables = 0;
+    int images = 0, sounds = 0, models = 0, tables = 0, text = 0;
     for (const ManifestEntry& e : Manifest()) {
         EXPECT_TRUE(unique.insert(e.path).second) << "listed twice: " << e.path;
         EXPECT_EQ(e.path.rfind("Data/", 0), 0u) << e.path;
@@ -32,19 +33,22 @@ TEST(Manifest, ListsEveryFileOnceWithTheGameFileCounts) {
         if (IsSound(e.kind)) ++sounds;
         if (e.kind == AssetKind::Model) ++models;
         if (e.kind == AssetKind::StoneTable) ++tables;
+        if (e.kind == AssetKind::GlyphAtlas || e.kind == AssetKind::GlyphMetrics) ++text;
     }
-    // The files the game's code names, plus the thruster's two exhaust ribbons.
-    EXPECT_EQ(unique.size(), 84u);
+    // The files the game's code names, plus the thruster's two exhaust ribbons and the
+    // menus' glyph atlas with its metrics.
+    EXPECT_EQ(unique.size(), 86u);
     EXPECT_EQ(images, 35);
     EXPECT_EQ(sounds, 15);
     EXPECT_EQ(models, 33);
     EXPECT_EQ(tables, 1);
+    EXPECT_EQ(text, 2);
     // The enemy's parts keep the space in their names.
     EXPECT_NE(FindManifestEntry("Data/enemy04/enemy04 leftHand.gltf"), nullptr);
 }
 
 TEST(Manifest, RecipesCoverExactlyTheNonModelEntries) {
-    std::set<std::string> made = {"Data/stone/stoneData.dat"};
+    std::set<std::string> made = {"Data/stone/stoneData.dat", kGlyphAtlasPath, kGlyphMetricsPath};
     for (const ImageRecipe& r : ImageRecipes()) EXPECT_TRUE(made.insert(r.path).second) << r.path;
     for (const SoundRecipe& r : SoundRecipes()) EXPECT_TRUE(made.insert(r.path).second) << r.path;
     EXPECT_EQ(made, PathsOfKind(false));

@@ -79,6 +79,44 @@ TEST_F(SettingsFile, TheWindowOpensInTheRememberedModeAndTheGameIsDrawnTheSame) 
     EXPECT_EQ(harness.Platform().GetSwapCount(), 2);
 }
 
+// X11 without a window manager: SDL says yes and the window stays as it was. The game must
+// neither believe it is fullscreen nor remember it, and must keep drawing to the real size.
+TEST_F(SettingsFile, AFullscreenTheWindowSystemDoesNotGrantIsNeitherShownNorKept) {
+    Use("volume = 40\n");
+    GameHarness harness;
+    ScriptedPlatform& platform = harness.Platform();
+    platform.SetWindowSize({960, 540});
+    platform.SetFullscreenRefused(true);
+    platform.SetScript([](uint64_t pass) {
+        PassInput input;
+        if (pass == 2) input.commands = {PlatformCommand::ToggleFullscreen};
+        return input;
+    });
+    std::vector<bool> fullscreen;
+    std::vector<PlatformPoint> sizes;
+    platform.SetPassHook([&](uint64_t pass) {
+        // From pass 4 on, the size SDL itself reports: it must have been put back as well.
+        if (pass == 4) platform.SetFullscreenRefused(false);
+        fullscreen.push_back(platform.IsFullscreen());
+        sizes.push_back(platform.GetClientSize());
+    });
+    harness.Run([] { return new SceneBase; }, 5);
+    EXPECT_EQ(fullscreen, (std::vector<bool>(5, false)));
+    EXPECT_EQ(sizes, (std::vector<PlatformPoint>(5, PlatformPoint{960, 540})));
+    EXPECT_EQ(Saved().find("fullscreen = true"), std::string::npos) << Saved();
+
+    // Where the window system grants it, the same command goes fullscreen.
+    std::vector<bool> granted;
+    platform.SetScript([](uint64_t) {
+        PassInput input;
+        input.commands = {PlatformCommand::ToggleFullscreen};
+        return input;
+    });
+    platform.SetPassHook([&](uint64_t) { granted.push_back(platform.IsFullscreen()); });
+    harness.Run([] { return new SceneBase; }, 2);
+    EXPECT_EQ(granted, (std::vector<bool>{false, true}));
+}
+
 TEST_F(SettingsFile, OtherCommandsLeaveTheWindowAlone) {
     Use("");
     GameHarness harness;

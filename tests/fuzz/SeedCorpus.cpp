@@ -2,7 +2,7 @@
 // folder: small models, images, sounds and the stone table as the game reads them, plus a
 // few variants in the other encodings each loader accepts (a .glb packing of a model,
 // a BMP and an RGB PNG copy of an image, 8-bit, float and stereo copies of a sound), and a
-// replay log and settings file written by the game's own writers.
+// replay log and settings file written by the game's own writers, and the glyph metrics.
 //
 //   fuzz_seeds DATA_FOLDER CORPUS_FOLDER
 #include <stb/stb_image.h>
@@ -240,6 +240,15 @@ void TextFiles(const fs::path& data, const fs::path& corpus) {
     log.passes[2].inactive = true;
     log.passes[3].cursorReads = {{-4, 720}};
     Write(corpus / "replay_log" / "run.txt", log.ToText());
+    InputLog menus;
+    menus.passes.resize(3);
+    menus.passes[1].held = {'W'};
+    menus.passes[1].rawHeld = {0x01};
+    menus.passes[1].menuReads = {{}, {MenuKey::Down, MenuKey::Accept}};
+    menus.passes[1].commandReads = {{PlatformCommand::Pause}};
+    menus.passes[2].captureReads = {std::nullopt, PhysicalInput{PhysicalInput::Device::Key, 12}};
+    menus.passes[2].timeReads = {1048};
+    Write(corpus / "replay_log" / "menus.txt", menus.ToText());
     Write(corpus / "replay_log" / "old-run.txt",
           "hoshikage-input 1\nk - c - t 1000\nk 20 c 1,2 t 1016\n");
 
@@ -248,6 +257,15 @@ void TextFiles(const fs::path& data, const fs::path& corpus) {
           "; edited by hand\n"
           "volume = 35\nmute = yes\nfullscreen = on\nantialias = 4\nrender_scale = 75%\n"
           "window_scale = 2\n# a comment\nantialias = 3\n  Volume=100\n");
+    Write(corpus / "settings" / "bindings.ini",
+          "bind.move_forward = key:12 pad:lstick_up\nbind.attack = key:44\n"
+          "bind.lock_on = mouse:1 pad:rt\nbind.start = key:41\nbind.jump = key:4\n");
+
+    Write(corpus / "glyph_metrics" / "glyphs.txt", Read(data / "Font/glyphs.txt"));
+    Write(corpus / "glyph_metrics" / "small.txt",
+          "# two sizes, a blank glyph and one beyond the BMP\r\n"
+          "glyphs 1 64 32\r\nsize body 24 18 2\r\n0020 0 0 0 0 0 0 6\r\n"
+          "1F600 1 1 12 12 0 -12 14\r\nsize heading 40 30 1\r\n0041 20 0 16 20 -1 -20 18\r\n");
 }
 
 }  // namespace
@@ -260,7 +278,7 @@ int main(int argc, char** argv) {
     const fs::path data = argv[1];
     const fs::path corpus = argv[2];
     for (const char* target : {"gltf_text", "gltf_binary", "gltf_buffer", "image", "wav",
-                               "stone_table", "replay_log", "settings"}) {
+                               "stone_table", "replay_log", "settings", "glyph_metrics"}) {
         fs::create_directories(corpus / target);
     }
     Models(data, corpus);

@@ -45,6 +45,7 @@ const std::map<std::string, Check>& Checks() {
         {"stone_table", inputcheck::StoneTable},
         {"replay_log", inputcheck::ReplayLog},
         {"settings", inputcheck::SettingsFile},
+        {"glyph_metrics", inputcheck::GlyphMetricsFile},
     };
     return checks;
 }

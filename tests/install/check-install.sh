@@ -15,6 +15,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 for file in games/hoshikage games/hoshikage-bin \
             share/games/hoshikage/Data/stone/stoneData.dat \
             share/games/hoshikage/Data/title/title4.png \
+            share/games/hoshikage/Data/Font/glyphs.png share/games/hoshikage/Data/Font/glyphs.txt \
             "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"; do
   [ -f "$prefix/$file" ] || fail "$file is not installed"
 done

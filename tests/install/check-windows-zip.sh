@@ -19,7 +19,7 @@ mkdir -p "$folder"
 (cd "$folder" && unzip -q "$zip")
 game="$(find "$folder" -name hoshikage.exe | head -n1)"
 [ -n "$game" ] || { echo "no hoshikage.exe in $zip" >&2; exit 1; }
-for f in OpenAL32.dll Data/stone/stoneData.dat Readme.txt licenses/openal-soft/COPYING; do
+for f in OpenAL32.dll Data/stone/stoneData.dat Data/Font/glyphs.txt Readme.txt licenses/openal-soft/COPYING; do
   [ -e "$(dirname "$game")/$f" ] || { echo "missing from the zip: $f" >&2; exit 1; }
 done
 appdata="$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -name Roaming | head -n1)"

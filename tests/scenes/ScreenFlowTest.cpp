@@ -15,6 +15,7 @@
 #include "game/scenes/Gameover.h"
 #include "game/scenes/Title.h"
 #include "support/GameHarness.h"
+#include "support/Voices.h"
 
 namespace {
 
@@ -193,6 +194,37 @@ TEST(GameoverScreen, InputAfterTheTimeOutStillPlaysTheStartSoundOnce) {
     EXPECT_FALSE(soundPlayedBefore);
     EXPECT_EQ(atPress, before + 1);
     EXPECT_LE(atSecondPress, atPress);
+}
+
+// The music volume must reach each screen's background track and nothing else it plays.
+TEST(Screens, BackgroundTracksPlayAsMusicAndEverythingElseAsEffects) {
+    struct Screen {
+        const char* track;
+        Application::SceneFactory make;
+    };
+    const Screen screens[] = {
+        {"Data/sound/title.wav", [] { return new Title; }},
+        {"Data/sound/battle.wav", [] { return new GameScene; }},
+        {"Data/sound/gameover.wav", [] { return new Gameover; }},
+    };
+    for (const Screen& screen : screens) {
+        SCOPED_TRACE(screen.track);
+        GameHarness harness;
+        harness.DrawNothing();
+        int music = 0;
+        bool trackIsMusic = false;
+        harness.Platform().SetPresentHook([&](uint64_t pass) {
+            if (pass != 3) return;
+            for (const auto& [key, voice] : AudioManager::GetInstance().GetPlayList()) {
+                music += voice->GetGroup() == SoundGroup::Music;
+            }
+            const FwSoundInstance* track = FindVoice(screen.track);
+            trackIsMusic = track && track->GetGroup() == SoundGroup::Music;
+        });
+        harness.Run(screen.make, 3);
+        EXPECT_TRUE(trackIsMusic);
+        EXPECT_EQ(music, 1);
+    }
 }
 
 }  // namespace

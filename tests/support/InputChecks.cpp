@@ -10,7 +10,9 @@
 #include "app/Settings.h"
 #include "engine/audio/WavDecoder.h"
 #include "engine/graphics/FwGLTFModel.h"
+#include "engine/graphics/GlyphMetrics.h"
 #include "engine/graphics/ImageDecoder.h"
+#include "engine/platform/InputBindings.h"
 #include "engine/platform/InputLog.h"
 #include "engine/platform/ReplayPlatform.h"
 #include "game/world/StoneField.h"
@@ -175,9 +177,19 @@ void ReplayLog(const uint8_t* data, std::size_t size) {
     const InputLog& recorded = again;
     for (size_t pass = 1; pass < recorded.passes.size() && pass < 4096; ++pass) {
         if (!platform.PumpMessages()) break;
-        for (size_t k = 0; k <= recorded.passes[pass].cursorReads.size(); ++k)
-            platform.GetCursorPos();
-        for (size_t k = 0; k <= recorded.passes[pass].timeReads.size(); ++k) platform.GetTime();
+        const PassLog& read = recorded.passes[pass];
+        for (size_t k = 0; k <= read.cursorReads.size(); ++k) platform.GetCursorPos();
+        for (size_t k = 0; k <= read.timeReads.size(); ++k) platform.GetTime();
+        for (size_t k = 0; k <= read.menuReads.size(); ++k)
+            Require(platform.TakeMenuKeys() ==
+                        (k < read.menuReads.size() ? read.menuReads[k] : std::vector<MenuKey>{}),
+                    "menu keys replay as recorded");
+        for (size_t k = 0; k <= read.commandReads.size(); ++k) platform.TakeCommands();
+        for (size_t k = 0; k <= read.captureReads.size(); ++k) platform.TakeCaptured();
+        for (int key : RecordedKeys())
+            Require(platform.IsKeyDown(key) == (read.held.count(key) != 0) &&
+                        platform.IsRawKeyDown(key) == (read.rawHeld.count(key) != 0),
+                    "keys replay as recorded");
     }
 }
 
@@ -200,6 +212,48 @@ void SettingsFile(const uint8_t* data, std::size_t size) {
     Require(ParseSettings(FormatSettings(settings), rewarnings) == settings,
             "saved settings read back unchanged");
     Require(rewarnings.empty(), "saved settings read back without warnings");
+
+    // The bindings the file names: whatever it says, every action keeps one input of each
+    // kind, none reserved, none shared, and what the game writes back reads the same.
+    std::vector<std::string> bindingWarnings;
+    const InputBindings bindings = InputBindings::FromSettings(settings.bindings, bindingWarnings);
+    for (int a = 0; a < static_cast<int>(GameAction::Count); ++a) {
+        const GameAction action = static_cast<GameAction>(a);
+        for (const PhysicalInput input : {bindings.GetKeyboard(action), bindings.GetPad(action)}) {
+            Require(input.device != PhysicalInput::Device::None, "every action is bound");
+            Require(!InputBindings::IsReserved(action, input), "no reserved input is bound");
+            Require(bindings.ActionOf(input) == action, "no input plays two actions");
+        }
+    }
+    std::vector<std::string> rebindWarnings;
+    Require(InputBindings::FromSettings(bindings.ToSettings(), rebindWarnings) == bindings,
+            "saved bindings read back unchanged");
+    Require(rebindWarnings.empty(), "saved bindings read back without warnings");
+}
+
+void GlyphMetricsFile(const uint8_t* data, std::size_t size) {
+    GlyphMetrics metrics;
+    std::string error;
+    if (!metrics.Parse(std::string_view(reinterpret_cast<const char*>(data), size), error)) {
+        Require(metrics.IsEmpty(), "refused metrics are left empty");
+        Require(!error.empty(), "a refusal says why");
+        return;
+    }
+    const int width = metrics.GetAtlasWidth(), height = metrics.GetAtlasHeight();
+    Require(width > 0 && height > 0, "an accepted atlas has a size");
+    for (TextSize size : {TextSize::Body, TextSize::Heading}) {
+        const int line = metrics.GetLineHeight(size);
+        Require(line > 0 && metrics.GetAscent(size) >= 0 && metrics.GetAscent(size) <= line,
+                "the baseline lies within a line of positive height");
+        for (const auto& [code, g] : metrics.GetGlyphs(size)) {
+            Require(code <= 0x10FFFF, "code points are Unicode's");
+            Require(g.x >= 0 && g.y >= 0 && g.width >= 0 && g.height >= 0 &&
+                        int64_t(g.x) + g.width <= width && int64_t(g.y) + g.height <= height,
+                    "every glyph lies inside the atlas");
+            Require(g.advance >= 0, "the pen never moves back");
+            Require(metrics.Find(size, code) == &g, "every listed glyph is found");
+        }
+    }
 }
 
 }  // namespace inputcheck

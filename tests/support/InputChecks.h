@@ -24,5 +24,6 @@ void Wav(const uint8_t* data, std::size_t size);
 void StoneTable(const uint8_t* data, std::size_t size);
 void ReplayLog(const uint8_t* data, std::size_t size);
 void SettingsFile(const uint8_t* data, std::size_t size);
+void GlyphMetricsFile(const uint8_t* data, std::size_t size);
 
 }  // namespace inputcheck

@@ -9,6 +9,7 @@
 #include "audio/VorbisFile.h"
 #include "audio/WavFile.h"
 #include "core/ImageWriter.h"
+#include "text/GlyphAtlas.h"
 #include "world/StoneTable.h"
 
 namespace {
@@ -65,6 +66,9 @@ bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
         if (!wanted(recipe.path)) continue;
         if (!WriteSound(outRoot, recipe, sounds, error)) return false;
     }
+    if ((wanted(kGlyphAtlasPath) || wanted(kGlyphMetricsPath)) &&
+        !WriteGlyphAtlas(outRoot, fonts, error))
+        return false;
     const std::string table = "Data/stone/stoneData.dat";
     return !wanted(table) || WriteStoneTable(outRoot / table, error);
 }

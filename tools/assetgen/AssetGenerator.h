@@ -32,9 +32,9 @@ std::vector<SoundRecipe> SoundRecipes();
 enum class SoundFormat { Wav, Vorbis };
 std::filesystem::path SoundFilePath(const std::string& manifestPath, SoundFormat format);
 
-// Writes every image, sound and the stone table below outRoot/Data (models are the model
-// generator's). Returns false with the reason in error at the first file that fails.
-// With `only` set, writes just the files whose path contains it (for quick iterations).
+// Writes every image, sound, the glyph atlas and the stone table below outRoot/Data (models are the
+// model generator's). Returns false with the reason in error at the first file that fails. With
+// `only` set, writes just the files whose path contains it (for quick iterations).
 bool GenerateAssets(const std::filesystem::path& outRoot, std::string& error,
                     const std::string& only = {}, SoundFormat sounds = SoundFormat::Wav);
 

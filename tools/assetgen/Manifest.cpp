@@ -1,5 +1,7 @@
 #include "Manifest.h"
 
+#include "text/GlyphAtlas.h"
+
 namespace {
 
 ManifestEntry Image(const char* path, int w, int h) {
@@ -73,6 +75,9 @@ std::vector<ManifestEntry> Build() {
         Sfx("Data/sound/gameover.wav", AssetKind::Music, 30.0, 90.0),
         // The stone field.
         {"Data/stone/stoneData.dat", AssetKind::StoneTable, 0, 0, 0, 0},
+        // The menus' text: one atlas of glyphs and their metrics, written together.
+        {kGlyphAtlasPath, AssetKind::GlyphAtlas, kGlyphAtlasWidth, kGlyphAtlasHeight, 0, 0},
+        {kGlyphMetricsPath, AssetKind::GlyphMetrics, 0, 0, 0, 0},
         // Models, written by the model generator.
         Model("Data/Missile/Missile.gltf"),
         Model("Data/ax/ax.gltf"),

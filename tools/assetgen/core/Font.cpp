@@ -93,6 +93,48 @@ Mask Font::Render(const std::string& utf8, float pixelHeight, float xScale, floa
     return out;
 }
 
+bool Font::HasGlyph(int codePoint) const {
+    return info_ != nullptr && stbtt_FindGlyphIndex(Info(info_), codePoint) != 0;
+}
+
+Font::Glyph Font::RenderGlyph(int codePoint, float emPixels) const {
+    Glyph out;
+    if (info_ == nullptr) return out;
+    const stbtt_fontinfo* info = Info(info_);
+    const float scale = stbtt_ScaleForMappingEmToPixels(info, emPixels);
+    int advance = 0, bearing = 0;
+    stbtt_GetCodepointHMetrics(info, codePoint, &advance, &bearing);
+    out.advance = static_cast<int>(std::lround(static_cast<float>(advance) * scale));
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    stbtt_GetCodepointBitmapBox(info, codePoint, scale, scale, &x0, &y0, &x1, &y1);
+    const int w = x1 - x0;
+    const int h = y1 - y0;
+    if (w <= 0 || h <= 0) return out;
+    std::vector<unsigned char> pixels(static_cast<size_t>(w) * h);
+    stbtt_MakeCodepointBitmap(info, pixels.data(), w, h, w, scale, scale, codePoint);
+    out.coverage = Mask(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            out.coverage.Ref(x, y) =
+                static_cast<float>(pixels[static_cast<size_t>(y) * w + x]) / 255.0f;
+        }
+    }
+    out.left = x0;
+    out.top = y0;
+    return out;
+}
+
+void Font::LineExtent(float emPixels, int& ascent, int& descent) const {
+    ascent = descent = 0;
+    if (info_ == nullptr) return;
+    const stbtt_fontinfo* info = Info(info_);
+    const float scale = stbtt_ScaleForMappingEmToPixels(info, emPixels);
+    int a = 0, d = 0, gap = 0;
+    stbtt_GetFontVMetrics(info, &a, &d, &gap);
+    ascent = static_cast<int>(std::ceil(static_cast<float>(a) * scale));
+    descent = static_cast<int>(std::ceil(static_cast<float>(-d) * scale));
+}
+
 std::filesystem::path JapaneseFontFile() {
     return "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc";
 }

@@ -25,6 +25,19 @@ public:
     Mask Render(const std::string& utf8, float pixelHeight, float xScale = 1.0f,
                 float tracking = 0.0f) const;
 
+    // One glyph for an atlas, at an em size in pixels (the size the font was designed on,
+    // so faces with different vertical metrics match), with the pen on a whole pixel.
+    struct Glyph {
+        Mask coverage;    // empty for blank glyphs (space)
+        int left = 0;     // from the pen to the mask's left column
+        int top = 0;      // from the baseline to the mask's top row, + down (negative above)
+        int advance = 0;  // whole pixels to the next pen position
+    };
+    bool HasGlyph(int codePoint) const;
+    Glyph RenderGlyph(int codePoint, float emPixels) const;
+    // The face's ascender and descender at an em size, rounded up to whole pixels (both >= 0).
+    void LineExtent(float emPixels, int& ascent, int& descent) const;
+
 private:
     std::vector<unsigned char> data_;
     void* info_ = nullptr;  // stbtt_fontinfo, kept opaque to keep stb out of this header
