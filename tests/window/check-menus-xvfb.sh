@@ -96,7 +96,7 @@ back="$(differ title title-again)"
 check "Escape closes the options" "$back pixels still differ from the title" \
   "$([ "$back" -lt "$changed" ] && echo 0 || echo 1)"
 
-key Return 5  # the title fades out and the battle begins
+key Return 8  # the title fades out and the battle is built
 key p 1
 shot paused-1
 sleep 2
